@@ -18,7 +18,9 @@ bool IsSjisLeadByte(unsigned char byte);
 // are counted from the start of the text, so from may fall anywhere.
 long FindMarker(std::string_view text, std::string_view marker, long from);
 
-// Converts a page from EUC-JP to Shift_JIS in place; never grows the text.
+// Converts a page from EUC-JP to Shift_JIS in place, in one pass. The text
+// never grows, except by one byte when it ends in a cut-off two-byte lead
+// that still has to show as one (off-grid) character.
 void ConvertEucToSjis(std::string& text);
 
 // JIS X 0208 row/cell to the two Shift_JIS bytes (0xEF 0xFC off the grid).
@@ -26,7 +28,9 @@ void JisToSjis(unsigned row, unsigned cell, unsigned char out[2]);
 // A Shift_JIS pair to its two EUC-JP bytes.
 void SjisToEuc(unsigned char first, unsigned char second, unsigned char out[2]);
 
-// A Shift_JIS keyword as the primary site's search query value.
+// A Shift_JIS keyword as the primary site's search query value, as a form on
+// an EUC-JP page sends it: letters, digits and - _ . * as they are, a space as
+// "+", every other byte percent-encoded; characters in EUC-JP.
 std::string EncodeKeyword(std::string_view keyword);
 
 struct Extracted {
@@ -35,7 +39,8 @@ struct Extracted {
 };
 
 // The text between start (found at or after from) and the next end after the
-// value's start, or the rest of the text when end is nullopt.
+// value's start, or the rest of the text when end is nullopt. from outside
+// 0..text.size() finds nothing, so a chain stops at its first missing field.
 Extracted ExtractBetween(std::string_view text, std::string_view start,
                          std::optional<std::string_view> end, long from);
 // The same search; on success out is replaced by the value.
