@@ -16,6 +16,8 @@ bool ParseBidNumber(std::string_view text, int& value);
 // Checks amount and quantity of an entry. On refusal message holds the
 // Shift_JIS text to show, naming the field that is wrong.
 bool CheckBidEntry(const BidEntry& entry, int& amount, int& quantity, std::string& message);
+// The same check for numbers already converted.
+bool CheckBidNumbers(int amount, int quantity, std::string& message);
 // The same check for the amount typed into the re-bid dialog.
 bool CheckRebidAmount(std::string_view text, int& amount, std::string& message);
 
