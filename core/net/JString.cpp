@@ -10,6 +10,55 @@ namespace {
 constexpr unsigned char OFF_GRID_FIRST = 0xEF;
 constexpr unsigned char OFF_GRID_SECOND = 0xFC;
 
+constexpr bool OnJisGrid(unsigned code) { return code >= 0x21 && code <= 0x7E; }
+
+constexpr unsigned char SjisFirstByte(unsigned row) {
+    unsigned first = ((row - 0x21) >> 1) + 0x81;
+    return static_cast<unsigned char>(first > 0x9F ? first + 0x40 : first);
+}
+
+constexpr unsigned char SjisSecondByte(unsigned row, unsigned cell) {
+    unsigned second = cell + ((row & 1) ? 0x1F : 0x7D);
+    return static_cast<unsigned char>(second >= 0x7F ? second + 1 : second);
+}
+
+// The conversion's pairs by table, indexed by the EUC-JP bytes themselves;
+// 0 marks a byte whose low seven bits are off the grid. Japanese runs are a
+// large share of a page, and the tables keep them free of branches.
+struct EucPairTables {
+    unsigned char first[256] = {};
+    unsigned char secondOddRow[256] = {};
+    unsigned char secondEvenRow[256] = {};
+};
+
+constexpr EucPairTables MakeEucPairTables() {
+    EucPairTables tables;
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        unsigned code = byte & 0x7F;
+        if (!OnJisGrid(code))
+            continue;
+        if (byte >= 0xA1)
+            tables.first[byte] = SjisFirstByte(code);
+        tables.secondOddRow[byte] = SjisSecondByte(0x21, code);
+        tables.secondEvenRow[byte] = SjisSecondByte(0x22, code);
+    }
+    return tables;
+}
+
+constexpr EucPairTables EUC_PAIRS = MakeEucPairTables();
+
+// One EUC-JP pair (lead 0xA1-0xFF) as Shift_JIS, written at out.
+void ConvertEucPair(unsigned char lead, unsigned char second, unsigned char* out) {
+    unsigned char first = EUC_PAIRS.first[lead];
+    unsigned char trail = (lead & 1) ? EUC_PAIRS.secondOddRow[second] : EUC_PAIRS.secondEvenRow[second];
+    if (first == 0 || trail == 0) {
+        first = OFF_GRID_FIRST;
+        trail = OFF_GRID_SECOND;
+    }
+    out[0] = first;
+    out[1] = trail;
+}
+
 unsigned char ByteAt(std::string_view text, std::size_t index) {
     return static_cast<unsigned char>(text[index]);
 }
@@ -18,16 +67,27 @@ bool FromIsInside(std::string_view text, long from) {
     return from >= 0 && static_cast<std::size_t>(from) <= text.size();
 }
 
-// Plain byte search at or after from; npos when absent.
+// Plain byte search at or after from; npos when absent. The fields of a page
+// lie a few dozen bytes apart, where memmem's set-up costs more than the
+// search itself: a memchr for the marker's first byte, then a compare, is
+// faster there, and markers are short enough that the worst case stays cheap.
 std::size_t FindBytes(std::string_view text, std::string_view marker, std::size_t from) {
     if (marker.size() > text.size() - from)
         return std::string_view::npos;
     if (marker.empty())
         return from;
-    const void* hit = memmem(text.data() + from, text.size() - from, marker.data(), marker.size());
-    if (hit == nullptr)
-        return std::string_view::npos;
-    return static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+    const char* candidate = text.data() + from;
+    const char* last = text.data() + (text.size() - marker.size());
+    while (candidate <= last) {
+        const void* first = std::memchr(candidate, marker[0], static_cast<std::size_t>(last - candidate) + 1);
+        if (first == nullptr)
+            return std::string_view::npos;
+        candidate = static_cast<const char*>(first);
+        if (std::memcmp(candidate + 1, marker.data() + 1, marker.size() - 1) == 0)
+            return static_cast<std::size_t>(candidate - text.data());
+        ++candidate;
+    }
+    return std::string_view::npos;
 }
 
 // Whether a Shift_JIS character begins at pos, with lead bytes counted from the
@@ -95,9 +155,16 @@ bool IsUnreservedQueryByte(unsigned char byte) {
 bool IsHalfWidthKatakana(unsigned char byte) { return byte >= 0xA1 && byte <= 0xDF; }
 
 // Offset of the first byte at or after pos with its top bit set, or size.
-// Pages are mostly ASCII markup, so eight bytes are tested at a time.
+// Pages are mostly ASCII markup, so whole words are tested at a time.
 std::size_t SkipAscii(const unsigned char* bytes, std::size_t pos, std::size_t size) {
     constexpr std::uint64_t HIGH_BITS = 0x8080808080808080ULL;
+    while (pos + 32 <= size) {
+        std::uint64_t words[4];
+        std::memcpy(words, bytes + pos, sizeof words);
+        if ((words[0] | words[1] | words[2] | words[3]) & HIGH_BITS)
+            break;
+        pos += 32;
+    }
     while (pos + 8 <= size) {
         std::uint64_t word;
         std::memcpy(&word, bytes + pos, sizeof word);
@@ -131,19 +198,13 @@ long FindMarker(std::string_view text, std::string_view marker, long from) {
 }
 
 void JisToSjis(unsigned row, unsigned cell, unsigned char out[2]) {
-    if (row < 0x21 || row > 0x7E || cell < 0x21 || cell > 0x7E) {
+    if (!OnJisGrid(row) || !OnJisGrid(cell)) {
         out[0] = OFF_GRID_FIRST;
         out[1] = OFF_GRID_SECOND;
         return;
     }
-    unsigned first = ((row - 0x21) >> 1) + 0x81;
-    if (first > 0x9F)
-        first += 0x40;
-    unsigned second = cell + ((row & 1) ? 0x1F : 0x7D);
-    if (second >= 0x7F)
-        ++second;
-    out[0] = static_cast<unsigned char>(first);
-    out[1] = static_cast<unsigned char>(second);
+    out[0] = SjisFirstByte(row);
+    out[1] = SjisSecondByte(row, cell);
 }
 
 void SjisToEuc(unsigned char first, unsigned char second, unsigned char out[2]) {
@@ -172,33 +233,34 @@ void ConvertEucToSjis(std::string& text) {
             std::memmove(bytes + write, bytes + read, asciiEnd - read);
         write += asciiEnd - read;
         read = asciiEnd;
-        if (read == size)
-            break;
 
-        unsigned char lead = bytes[read];
-        if (lead == 0x8F) {
-            // JIS X 0212 has no Shift_JIS form.
-            bytes[write++] = '?';
-            read = std::min(read + 3, size);
-        } else if (lead == 0x8E) {
-            bytes[write++] = read + 1 < size ? static_cast<unsigned char>(bytes[read + 1] | 0x80) : 0x80;
-            read = std::min(read + 2, size);
-        } else if (lead >= 0xA1) {
-            if (read + 1 == size) {
-                // A pair cut off at the end still shows as one character. When
-                // nothing before it shrank, that needs one byte more than the
-                // input had; the string grows rather than being overrun.
-                text.resize(write);
-                text.push_back(static_cast<char>(OFF_GRID_FIRST));
-                text.push_back(static_cast<char>(OFF_GRID_SECOND));
-                return;
+        while (read < size && bytes[read] >= 0x80) {
+            unsigned char lead = bytes[read];
+            if (lead >= 0xA1) {
+                if (read + 1 == size) {
+                    // A pair cut off at the end still shows as one character.
+                    // When nothing before it shrank, that needs one byte more
+                    // than the input had; the string grows rather than being
+                    // overrun.
+                    text.resize(write);
+                    text.push_back(static_cast<char>(OFF_GRID_FIRST));
+                    text.push_back(static_cast<char>(OFF_GRID_SECOND));
+                    return;
+                }
+                ConvertEucPair(lead, bytes[read + 1], bytes + write);
+                write += 2;
+                read += 2;
+            } else if (lead == 0x8F) {
+                // JIS X 0212 has no Shift_JIS form.
+                bytes[write++] = '?';
+                read = std::min(read + 3, size);
+            } else if (lead == 0x8E) {
+                bytes[write++] = read + 1 < size ? static_cast<unsigned char>(bytes[read + 1] | 0x80) : 0x80;
+                read = std::min(read + 2, size);
+            } else {
+                bytes[write++] = lead;
+                ++read;
             }
-            JisToSjis(lead & 0x7Fu, bytes[read + 1] & 0x7Fu, bytes + write);
-            write += 2;
-            read += 2;
-        } else {
-            bytes[write++] = lead;
-            ++read;
         }
     }
     text.resize(write);
