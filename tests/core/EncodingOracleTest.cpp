@@ -117,6 +117,9 @@ TEST(EncodingOracle, SequencesOutsideTheGridAndCutOff) {
         {"lead alone after shrinking", Bytes({0x8F, 0xB0, 0xA1, 0xA4}), Bytes({'?', 0xEF, 0xFC})},
         {"ASCII after shrinking moves down", Bytes({0x8E, 0xB1, 'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 'i'}),
          Bytes({0xB1, 'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 'i'})},
+        {"long ASCII run after shrinking", Bytes({0x8F, 0xB0, 0xA1}) + std::string(40, 'x') + Bytes({0xA4, 0xA2}),
+         "?" + std::string(40, 'x') + Bytes({0x82, 0xA0})},
+        {"second byte counts by its low seven bits", Bytes({0xA4, 0x21}), Bytes({0x82, 0x9F})},
         {"bytes below 0xA1 copied", Bytes({0x80, 0x90, 0xA0}), Bytes({0x80, 0x90, 0xA0})},
         {"empty", "", ""},
     };
