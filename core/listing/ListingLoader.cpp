@@ -2,9 +2,8 @@
 
 #include "app/MessageBox.h"
 #include "app/NetworkOperation.h"
-#include "app/SettingsTable.h"
 #include "listing/PageLink.h"
-#include "listing/RowCut.h"
+#include "listing/ResultsPage.h"
 #include "net/JString.h"
 #include "net/PageFetch.h"
 #include "net/SiteRequests.h"
@@ -24,22 +23,9 @@ constexpr const char* MESSAGE_FETCH_FAILED = "htmlﾌｧｲﾙの取得に失敗
 constexpr const char* MESSAGE_PAGE_EMPTY = "htmlﾌｧｲﾙが異常です(010003)";
 constexpr const char* MESSAGE_PARSE_FAILED = "htmlﾌｧｲﾙの解析に失敗しました(010004)";
 
-constexpr std::string_view SEARCH_TABLE_START = "<nobr>残り時間</nobr>";
-constexpr std::string_view CATEGORY_TABLE_START = "<b>すべてのオークション</b>";
-constexpr std::string_view TABLE_END = "</table>";
-
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
-
-// The site writes its counts with thousands commas; the dialog wants the number.
-int CountFromText(std::string_view text) {
-    std::string digits;
-    for (char c : text)
-        if (c != ',')
-            digits.push_back(c);
-    return LeadingNumber(digits);
-}
 
 // One listing, from its first page to the end of its next-50 chain. Everything
 // a page needs lives here, so a command dispatched by the pump between rows
@@ -58,10 +44,7 @@ private:
     PageResult LoadPage(const std::string& server, const std::string& object, bool continuation,
                         std::string& nextUrl);
     void ReportFailure(const char* message);
-    void ReadTotals(std::string_view page);
-    void LoadRows(std::string_view table);
-    void HandleRow(std::string_view row);
-    std::string FindNextPageUrl(std::string_view page) const;
+    void HandleRow(const ListingRow& row);
     const char* DefaultServer() const;
 
     const ListingPorts& ports_;
@@ -124,25 +107,25 @@ ListingLoader::PageResult ListingLoader::LoadPage(const std::string& server, con
     }
     ConvertEucToSjis(page);
 
-    const std::string_view tableStart = mode_ == LISTING_SEARCH ? SEARCH_TABLE_START : CATEGORY_TABLE_START;
-    const long start = FindMarker(page, tableStart, 0);
-    const long end = start < 0 ? -1 : FindMarker(page, TABLE_END, start);
-    if (end < 0) {
+    ResultsPage results;
+    if (!results.Locate(page, mode_)) {
         ReportFailure(MESSAGE_PARSE_FAILED);
         return PageResult::Failed;
     }
 
     if (!continuation) {
-        ReadTotals(page);
+        ports_.progress.SetTotalItems(results.TotalItems());
+        ports_.progress.SetTotalPages(results.TotalPages());
         cacheFile_.reset(std::fopen(MakeCacheFileName().c_str(), "w"));
     } else {
         ports_.progress.StepPage();
     }
 
-    const std::string_view text(page);
-    LoadRows(text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)));
+    ListingRow row;
+    while (!cancelled_ && results.NextRow(row))
+        HandleRow(row);
     if (!cancelled_)
-        nextUrl = FindNextPageUrl(text);
+        nextUrl = results.NextPageUrl();
     return PageResult::Parsed;
 }
 
@@ -151,52 +134,7 @@ void ListingLoader::ReportFailure(const char* message) {
     ports_.progress.Close();
 }
 
-void ListingLoader::ReadTotals(std::string_view page) {
-    const Extracted pages = ExtractBetween(page, "<tr><td><font size=-1><b>", "</b>ページ中<b>", 0);
-    const Extracted items = ExtractBetween(page, "（出品合計：", "点）</font>", 0);
-    ports_.progress.SetTotalItems(CountFromText(items.value));
-    ports_.progress.SetTotalPages(CountFromText(pages.value));
-}
-
-void ListingLoader::LoadRows(std::string_view table) {
-    std::string row;
-    for (long from = 0; !cancelled_;) {
-        row.clear();
-        from = CutBetween(table, "<tr", "</tr>", row, from);
-        if (from < 0)
-            break;
-        HandleRow(row);
-    }
-}
-
-void ListingLoader::HandleRow(std::string_view row) {
-    std::string link, title, price, bidsCell, timeCell;
-    long at = CutBetween(row, "href=\"", "\">", link, 0);
-    if (link.empty())
-        return; // heading and spacer rows carry no auction
-    at = CutBetween(row, "\">", "</a>", title, at);
-
-    unsigned flags = ROW_ICON_PRIMARY;
-    if (FindMarker(row, "ALT=\"[new]\"", 0) >= 0)
-        flags |= ROW_FLAG_NEW;
-    if (FindMarker(row, "ALT=\"画像あり\"", 0) >= 0)
-        flags |= ROW_FLAG_PICTURE;
-    if (FindMarker(row, "alt=\"エスクロー\"", 0) >= 0)
-        flags |= ROW_FLAG_ESCROW;
-    if (FindMarker(row, "alt=\"注目\"", 0) >= 0)
-        flags |= ROW_FLAG_FEATURED;
-
-    at = CutBetween(row, "align=right><b>", " 円</b></td>", price, at);
-    // The bid count is bold when there are bids, a plain centred cell otherwise.
-    long bidsEnd = CutBetween(row, "<b>", "</b>", bidsCell, at);
-    if (bidsEnd < 0)
-        bidsEnd = CutBetween(row, "align=center>", "</td>", bidsCell, at);
-    CutBetween(row, "align=right>", "</td>", timeCell, bidsEnd);
-
-    std::string bids, timeLeft;
-    StripMarkup(bidsCell, bids, false);
-    StripMarkup(timeCell, timeLeft, false);
-
+void ListingLoader::HandleRow(const ListingRow& row) {
     ResultList& list = ports_.list;
     if (!rowHandled_) {
         // The earlier result stays on screen until the new one has its first row.
@@ -205,22 +143,14 @@ void ListingLoader::HandleRow(std::string_view row) {
         rowHandled_ = true;
     }
     // Appended, so that the rows stand in the site's order page after page.
-    if (!blacklist_.IsBlackTitle(title))
-        InsertListingRow(list, flags, list.RowCount(), title, price, bids, timeLeft, link);
+    if (!blacklist_.IsBlackTitle(row.title))
+        list.AppendRow(row);
 
-    ports_.progress.SetCurrentTitle(title);
+    ports_.progress.SetCurrentTitle(row.title);
     ports_.progress.StepItem();
     ports_.pump.PumpOneMessage();
     if (ports_.progress.CancelRequested())
         cancelled_ = true;
-}
-
-std::string ListingLoader::FindNextPageUrl(std::string_view page) const {
-    const Extracted between = ExtractBetween(page, "前の50件", "次の50件", 0);
-    if (between.offset < 0)
-        return {};
-    const Extracted link = ExtractBetween(between.value, "<a href=\"", "\">", 0);
-    return DecodeLinkAmpersands(link.value);
 }
 
 const char* ListingLoader::DefaultServer() const {

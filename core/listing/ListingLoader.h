@@ -3,16 +3,12 @@
 // rows, and the chain of next-50 pages, into the result list.
 
 #include "collections/Blacklist.h"
+#include "listing/ListingMode.h"
 #include "listing/ListingPorts.h"
 
 #include <string_view>
 
 namespace kelo {
-
-enum ListingMode : int {
-    LISTING_SEARCH = 0,   // keyword results pages, default host PRIMARY_SEARCH_HOST
-    LISTING_CATEGORY = 1, // category pages, default host PRIMARY_LIST_HOST
-};
 
 // Loads the listing at url (absolute, or an object on the mode's default host)
 // and every page its next-50 links lead to. Rows are appended in the site's
