@@ -16,6 +16,7 @@
 
 #include <ctime>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,8 @@ public:
     };
     bool ShowBidPlace(BidPlaceMode mode, std::string_view message, std::string& amount) override {
         shown.push_back({mode, std::string(message), amount});
+        if (onShow)
+            onShow();
         if (answers.empty())
             return false;
         const Answer answer = answers.front();
@@ -82,6 +85,7 @@ public:
     }
     std::deque<Answer> answers;
     std::vector<Shown> shown;
+    std::function<void()> onShow; // a command the user gives while the dialog is open
 };
 
 class ScriptedQuestionDialog : public QuestionDialog {
