@@ -249,8 +249,6 @@ std::string Favorites::AddToFavorites(std::string_view url, std::string_view tit
 }
 
 bool RememberItem(std::string_view itemUrl) {
-    if (ItemIdFromUrl(itemUrl).empty())
-        return false;
     std::string server;
     std::string object;
     if (!WatchListRequest(itemUrl, server, object))
