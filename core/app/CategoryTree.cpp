@@ -66,22 +66,23 @@ void CategoryTree::Remove(TreeNodeId id) {
     nodes_.erase(id);
 }
 
-// A row goes under the nearest row above it that is one level shallower. A
-// row deeper than any row above it can be a child of goes under the deepest
-// one there is, so that no row is lost to a gap in the depths.
+// A row goes under the nearest row above it that is one level shallower.
+// Where no such row exists (a gap in the depths, or a first row deeper than
+// 0) it goes under the nearest shallower one there is, so that no row is lost.
 void CategoryTree::InsertCategoryRows(TreeNodeId root, TreeNodeKind kind, CategoryList& rows) {
-    std::vector<TreeNodeId> parents{root};
+    std::vector<TreeNodeId> parentAtDepth{root};
     for (std::size_t i = 0; i < rows.size(); ++i) {
         CategoryEntry& row = rows[i];
         row.IsFolder = i + 1 < rows.size() && rows[i + 1].Level > row.Level;
-        const std::size_t depth = std::min<std::size_t>(row.Level, parents.size() - 1);
+        std::size_t depth = std::min<std::size_t>(row.Level, parentAtDepth.size() - 1);
+        while (parentAtDepth[depth] == NO_TREE_NODE)
+            --depth;
         const TreeNodeId node =
-            Insert(parents[depth], kind, row.Name, row.IsFolder ? TREE_IMAGE_FOLDER : TREE_IMAGE_LIST,
+            Insert(parentAtDepth[depth], kind, row.Name, row.IsFolder ? TREE_IMAGE_FOLDER : TREE_IMAGE_LIST,
                    row.IsFolder ? TREE_IMAGE_FOLDER_OPEN : TREE_IMAGE_LIST, i, row.IsFolder);
-        if (depth + 1 < parents.size())
-            parents[depth + 1] = node;
-        else
-            parents.push_back(node);
+        if (parentAtDepth.size() < std::size_t{row.Level} + 2)
+            parentAtDepth.resize(std::size_t{row.Level} + 2, NO_TREE_NODE);
+        parentAtDepth[std::size_t{row.Level} + 1] = node;
     }
 }
 
