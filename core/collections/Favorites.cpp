@@ -32,7 +32,9 @@ constexpr std::string_view SHORTCUT_EXTENSION = ".url";
 // the temporary file's suffix of seven.
 constexpr std::size_t MAX_NAME_BYTES = 255 - SHORTCUT_EXTENSION.size() - 7;
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 std::string_view Trim(std::string_view text) {
     while (!text.empty() && IsSpace(text.front()))
@@ -44,13 +46,15 @@ std::string_view Trim(std::string_view text) {
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
            });
 }
 
 bool IsShortcutFileName(std::string_view fileName) {
     return fileName.size() >= SHORTCUT_EXTENSION.size() &&
-           EqualsIgnoringCase(fileName.substr(fileName.size() - SHORTCUT_EXTENSION.size()), SHORTCUT_EXTENSION);
+           EqualsIgnoringCase(fileName.substr(fileName.size() - SHORTCUT_EXTENSION.size()),
+                              SHORTCUT_EXTENSION);
 }
 
 // Path separators of either platform and control bytes become "_"; a "\" that
@@ -87,10 +91,14 @@ std::string FitName(std::string name) {
     return name;
 }
 
-bool IsUsableName(std::string_view name) { return !name.empty() && name != "." && name != ".."; }
+bool IsUsableName(std::string_view name) {
+    return !name.empty() && name != "." && name != "..";
+}
 
 // A display name handed back by a front end stays inside the folder.
-bool StaysInFolder(std::string_view name) { return name.find('/') == std::string_view::npos && name.find('\0') == std::string_view::npos; }
+bool StaysInFolder(std::string_view name) {
+    return name.find('/') == std::string_view::npos && name.find('\0') == std::string_view::npos;
+}
 
 // The shortcut file of a display name: "name.url", or a file another program
 // wrote with the extension in other letters.
@@ -121,14 +129,17 @@ std::string ShortcutUrl(const std::string& path) {
         const std::string_view text = Trim(line);
         if (!text.empty() && text.front() == '[') {
             const std::size_t close = text.find(']');
-            inSection = close != std::string_view::npos && EqualsIgnoringCase(Trim(text.substr(1, close - 1)), "InternetShortcut");
+            inSection = close != std::string_view::npos &&
+                        EqualsIgnoringCase(Trim(text.substr(1, close - 1)), "InternetShortcut");
             continue;
         }
         const std::size_t equals = text.find('=');
-        if (!inSection || equals == std::string_view::npos || !EqualsIgnoringCase(Trim(text.substr(0, equals)), "URL"))
+        if (!inSection || equals == std::string_view::npos ||
+            !EqualsIgnoringCase(Trim(text.substr(0, equals)), "URL"))
             continue;
         std::string_view value = Trim(text.substr(equals + 1));
-        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+            value.back() == value.front())
             value = value.substr(1, value.size() - 2);
         return std::string(value);
     }
@@ -166,7 +177,9 @@ std::string Favorites::GetFavoritesDir() {
     return folder;
 }
 
-void Favorites::SetFavoritesDirForTests(const std::string& folder) { gFavoritesDirForTests = folder; }
+void Favorites::SetFavoritesDirForTests(const std::string& folder) {
+    gFavoritesDirForTests = folder;
+}
 
 std::string Favorites::SafeFavoriteName(std::string_view name, std::string_view url) {
     std::string safe = FitName(ReplaceUnsafeBytes(Trim(name)));
@@ -227,14 +240,16 @@ void Favorites::OpenFavoriteFromMenu(std::string_view name, ButtonBar& bar, Brow
 void Favorites::OpenFavoriteFromTree(std::string_view name, ButtonBar& bar, Browser& browser) {
     const std::string url = ReadFavoriteUrl(name);
     if (url.empty()) {
-        ShowMessageBox("お気に入り情報の取得に失敗しました(002001)", MessageIcon::Exclamation, MessageButtons::Ok);
+        ShowMessageBox("お気に入り情報の取得に失敗しました(002001)", MessageIcon::Exclamation,
+                       MessageButtons::Ok);
         return;
     }
     browser.ShowInBrowser(ShowItemSummaryUrl(url, bar));
     bar.SetCurrentItem(url, name);
 }
 
-std::string Favorites::AddToFavorites(std::string_view url, std::string_view title, AddFavoriteDialog& dialog) {
+std::string Favorites::AddToFavorites(std::string_view url, std::string_view title,
+                                      AddFavoriteDialog& dialog) {
     if (url.empty())
         return {};
     FavoriteEntry entry;

@@ -7,8 +7,8 @@
 namespace kelo {
 
 struct BidEntry {
-    std::string title;    // the heading: the item's title
-    std::string amount;   // free text until CheckBidEntry has accepted it
+    std::string title;  // the heading: the item's title
+    std::string amount; // free text until CheckBidEntry has accepted it
     std::string password;
     std::string quantity; // the caller offers "1"
     std::string comment;  // never sent to the site

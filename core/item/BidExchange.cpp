@@ -26,7 +26,8 @@ std::string FormText(std::string_view page, std::string_view start, std::string_
     const long finish = begin < 0 ? -1 : FindMarker(page, end, begin);
     if (finish < 0)
         return {};
-    return std::string(page.substr(static_cast<std::size_t>(begin), static_cast<std::size_t>(finish - begin)));
+    return std::string(
+        page.substr(static_cast<std::size_t>(begin), static_cast<std::size_t>(finish - begin)));
 }
 
 // CopyBetween into a buffer as large as the text, so that no value is ever
@@ -134,7 +135,8 @@ private:
     }
 
     std::string ConfirmationRequest() const {
-        return action_ + "ItemID=" + EncodeFormValue(itemId_) + "&itemStyles=" + EncodeFormValue(itemStyles_) +
+        return action_ + "ItemID=" + EncodeFormValue(itemId_) +
+               "&itemStyles=" + EncodeFormValue(itemStyles_) +
                "&sellerNegative=" + EncodeFormValue(sellerNegative_) + "&login=" + EncodeFormValue(login_) +
                "&cc=" + EncodeFormValue(cc_) + "&Quantity=" + EncodeFormValue(siteQuantity_) +
                "&bidType=" + EncodeFormValue(bidType_) + "&Bid=" + std::to_string(amount_) +
@@ -142,11 +144,12 @@ private:
     }
 
     std::string BidRequest() const {
-        return action_ + "?ItemID=" + EncodeFormValue(itemId_) + "&itemStyles=" + EncodeFormValue(itemStyles_) +
-               "&login=" + EncodeFormValue(login_) + "&cc=" + EncodeFormValue(cc_) +
-               "&Quantity=" + EncodeFormValue(siteQuantity_) + "&bidType=" + EncodeFormValue(bidType_) +
-               "&Bid=" + std::to_string(amount_) + "&passwd=" + EncodeFormValue(password_) +
-               "&a=" + EncodeFormValue(a_) + "&Partial=" + EncodeFormValue(partial_) + "&comment=";
+        return action_ + "?ItemID=" + EncodeFormValue(itemId_) +
+               "&itemStyles=" + EncodeFormValue(itemStyles_) + "&login=" + EncodeFormValue(login_) +
+               "&cc=" + EncodeFormValue(cc_) + "&Quantity=" + EncodeFormValue(siteQuantity_) +
+               "&bidType=" + EncodeFormValue(bidType_) + "&Bid=" + std::to_string(amount_) +
+               "&passwd=" + EncodeFormValue(password_) + "&a=" + EncodeFormValue(a_) +
+               "&Partial=" + EncodeFormValue(partial_) + "&comment=";
     }
 
     bool ReadConfirmation() {
@@ -221,13 +224,13 @@ private:
         CutField(form, "NAME=a value=", ">", a_, at);
         CutFigure(form, answer, "最高入札額にするための額：</font></TD><TD><font color=000000>",
                   " 円</font></TD></TR>", needed);
-        CutFigure(form, answer, "あなたの現在の入札額：</font></TD><TD><font color=000000>", "</font></TD></TR>",
-                  currentBid);
-        const std::string message =
-            Formatted("自動入札であなたの入札価格を上回る入札が行われました。\nこの商品への再入札を行ってください。\n\n"
-                      " %s\n\n オークションID          ：%s\n 最高入札額にするための額：%s\n"
-                      " あなたの現在の入札額    ：%s\n 数量                    ：%s\n\n",
-                      {title_, itemId_, needed, currentBid, partial_});
+        CutFigure(form, answer, "あなたの現在の入札額：</font></TD><TD><font color=000000>",
+                  "</font></TD></TR>", currentBid);
+        const std::string message = Formatted(
+            "自動入札であなたの入札価格を上回る入札が行われました。\nこの商品への再入札を行ってください。\n\n"
+            " %s\n\n オークションID          ：%s\n 最高入札額にするための額：%s\n"
+            " あなたの現在の入札額    ：%s\n 数量                    ：%s\n\n",
+            {title_, itemId_, needed, currentBid, partial_});
         std::string amount = RemoveCommas(currentBid);
         for (;;) {
             if (!dialog_.ShowBidPlace(BidPlaceMode::Rebid, message, amount))

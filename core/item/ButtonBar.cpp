@@ -9,7 +9,9 @@ void ButtonBar::SetCurrentItem(std::string_view url, std::string_view title) {
     ShowTitle(title_);
 }
 
-void ButtonBar::SetCurrentPageUrl(std::string_view url) { pageUrl_ = url; }
+void ButtonBar::SetCurrentPageUrl(std::string_view url) {
+    pageUrl_ = url;
+}
 
 void ButtonBar::SetSummaryFields(const ItemSummaryFields& fields) {
     fields_ = fields;

@@ -17,8 +17,7 @@ class QuestionDialog;
 
 // The bid dialog for the item, then the bid exchange when the user bids.
 // Nothing happens for an empty URL.
-void OnBid(std::string_view url, std::string_view title, BidDialog& bidDialog,
-           BidPlaceDialog& placeDialog);
+void OnBid(std::string_view url, std::string_view title, BidDialog& bidDialog, BidPlaceDialog& placeDialog);
 // The question dialog for the item; what is typed is not sent anywhere.
 void OnQuestion(std::string_view url, std::string_view title, QuestionDialog& dialog);
 

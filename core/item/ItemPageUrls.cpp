@@ -4,8 +4,7 @@
 
 namespace kelo {
 
-bool BuildItemPageUrls(std::string_view currentPageUrl, std::string_view currentItemUrl,
-                       ItemPageUrls& urls) {
+bool BuildItemPageUrls(std::string_view currentPageUrl, std::string_view currentItemUrl, ItemPageUrls& urls) {
     if (currentItemUrl.find(PRIMARY_DOMAIN) == std::string_view::npos)
         return false;
     std::string server;

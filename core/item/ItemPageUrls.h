@@ -14,7 +14,6 @@ struct ItemPageUrls {
 
 // The addresses on the current page's host for the current item. False (and
 // urls untouched) when the item is not on the primary site or none is shown.
-bool BuildItemPageUrls(std::string_view currentPageUrl, std::string_view currentItemUrl,
-                       ItemPageUrls& urls);
+bool BuildItemPageUrls(std::string_view currentPageUrl, std::string_view currentItemUrl, ItemPageUrls& urls);
 
 } // namespace kelo

@@ -59,8 +59,7 @@ SavedPart FindSavedPart(std::string_view page, SummaryMode mode) {
         break;
     }
     case SUMMARY_QANDA: {
-        const long heading =
-            FindMarker(page, "<FONT SIZE=-1 color=000000>日時</FONT></TH></TR>", 0);
+        const long heading = FindMarker(page, "<FONT SIZE=-1 color=000000>日時</FONT></TH></TR>", 0);
         part.begin = heading < 0 ? -1 : FindMarker(page, "\n", heading);
         part.end = part.begin < 0 ? -1 : FindMarker(page, "<FORM METHOD=post ACTION=", part.begin);
         break;
@@ -95,15 +94,21 @@ int LeadingNumber(std::string_view text) {
 // time left. A page without a usable end time gives an empty field rather
 // than a line made from an impossible date.
 std::string EndTimeLine(std::string_view value) {
-    const long monthMark = FindMarker(value, "月", 0);
-    const long dayMark = monthMark < 0 ? -1 : FindMarker(value, "日", monthMark);
-    const long hourMark = dayMark < 0 ? -1 : FindMarker(value, "時", dayMark);
+    constexpr std::string_view monthUnit = "月";
+    constexpr std::string_view dayUnit = "日";
+    constexpr std::string_view hourUnit = "時";
+    const long monthMark = FindMarker(value, monthUnit, 0);
+    const long dayMark = monthMark < 0 ? -1 : FindMarker(value, dayUnit, monthMark);
+    const long hourMark = dayMark < 0 ? -1 : FindMarker(value, hourUnit, dayMark);
     if (hourMark < 0)
         return {};
+    const auto after = [value](long mark, std::string_view unit) {
+        return value.substr(static_cast<std::size_t>(mark) + unit.size());
+    };
     const int month = LeadingNumber(value.substr(0, static_cast<std::size_t>(monthMark)));
-    const int day = LeadingNumber(value.substr(static_cast<std::size_t>(monthMark) + 2));
-    const int hour = LeadingNumber(value.substr(static_cast<std::size_t>(dayMark) + 2));
-    const int minute = LeadingNumber(value.substr(static_cast<std::size_t>(hourMark) + 2));
+    const int day = LeadingNumber(after(monthMark, monthUnit));
+    const int hour = LeadingNumber(after(dayMark, dayUnit));
+    const int minute = LeadingNumber(after(hourMark, hourUnit));
     if (month < 1 || month > 12 || day < 1 || day > 31 || hour < 0 || hour > 23 || minute < 0 ||
         minute > 59)
         return {};
@@ -132,8 +137,8 @@ ItemSummaryFields ReadSummaryFields(std::string_view page) {
     ItemSummaryFields fields;
     fields.price = ValueBetween(page, "<TR><TD>現在の価格：</TD><TD><b>", " 円</b></TD></TR>");
     fields.quantity = ValueBetween(page, "<TR><TD>数量：</TD><TD>", "</TD></TR>");
-    fields.desired = ValueBetween(page, "<b>希望落札価格：</b></TD><TD bgcolor=ffffcc><b>",
-                                  " 円</b></TD></TR>");
+    fields.desired =
+        ValueBetween(page, "<b>希望落札価格：</b></TD><TD bgcolor=ffffcc><b>", " 円</b></TD></TR>");
     if (fields.desired.empty())
         fields.desired = "希望価無";
     fields.end = EndTimeLine(ValueBetween(page, "<TR><TD>終了日時：</TD><TD>", "分</TD></TR>"));
@@ -185,7 +190,7 @@ std::string ShowItemSummary(std::string_view url, SummaryMode mode, ButtonBar& b
     // A file that cannot be written must not let the browser show an older
     // copy of it as if it were this page.
     if (!SavePart(path, std::string_view(page).substr(static_cast<std::size_t>(part.begin),
-                                                        static_cast<std::size_t>(part.end - part.begin))))
+                                                      static_cast<std::size_t>(part.end - part.begin))))
         return {};
     return path;
 }

@@ -23,21 +23,21 @@ using Answer = test::ScriptedBidPlaceDialog::Answer;
 constexpr const char* HOST = "page3.vanto.test";
 constexpr const char* ITEM_URL = "http://page3.vanto.test/jp/auction/x123";
 
-const std::string ITEM_PAGE =
-    "<html><body>\n<p>古い時計</p>\n"
-    "<form action=\"http://page3.vanto.test/jp/show/bidpreview?\" method=get>\n"
-    "<input type=hidden NAME=ItemID VALUE=x123>\n"
-    "<input type=hidden name=itemStyles VALUE=\"0\">\n"
-    "<input type=hidden name=sellerNegative VALUE=0>\n"
-    "<input type=hidden name=login value=demo>\n"
-    "<input type=hidden name=cc VALUE=jp>\n"
-    "<input type=hidden name=Quantity value=1>\n"
-    "<input type=hidden name=\"bidType\" value=\"auto\">\n"
-    "<input type=submit value=\"入札\"></form>\n</body></html>\n";
+const std::string ITEM_PAGE = "<html><body>\n<p>古い時計</p>\n"
+                              "<form action=\"http://page3.vanto.test/jp/show/bidpreview?\" method=get>\n"
+                              "<input type=hidden NAME=ItemID VALUE=x123>\n"
+                              "<input type=hidden name=itemStyles VALUE=\"0\">\n"
+                              "<input type=hidden name=sellerNegative VALUE=0>\n"
+                              "<input type=hidden name=login value=demo>\n"
+                              "<input type=hidden name=cc VALUE=jp>\n"
+                              "<input type=hidden name=Quantity value=1>\n"
+                              "<input type=hidden name=\"bidType\" value=\"auto\">\n"
+                              "<input type=submit value=\"入札\"></form>\n</body></html>\n";
 
 const std::string CONFIRMATION_PAGE =
     "<html><body>\n<form action=\"http://page3.vanto.test/jp/config/placebid\" method=get>\n<table>\n"
-    "<TR><TD><font>商品タイトル：</font></TD><TD><a href=\"/jp/auction/x123\"><font>古い<b>時計</b></font></A></TD></TR>\n"
+    "<TR><TD><font>商品タイトル：</font></TD><TD><a "
+    "href=\"/jp/auction/x123\"><font>古い<b>時計</b></font></A></TD></TR>\n"
     "<TR><TD><font>現在の価格：</font></TD><TD><font color=000000>1,500 円</font></TD></TR>\n"
     "<TR><TD><font>あなたの最高入札額：</font></TD><TD nowrap><font color=000000>2,000 円 </font></TD></TR>\n"
     "</table>\n"
@@ -53,19 +53,28 @@ const std::string CONFIRMATION_PAGE =
 std::string RebidPage(const std::string& path, const std::string& token, const std::string& needed,
                       const std::string& current) {
     return "<html><body>\n<big><font ><b>Vanto!オークション - 再入札</b></font></big>\n"
-           "<table><tr><td><FORM action=\"http://page3.vanto.test" + path + "\" method=GET>\n"
-           "<input type=hidden NAME=a value=" + token + ">\n<table>\n"
-           "<TR><TD><font>最高入札額にするための額：</font></TD><TD><font color=000000>" + needed +
+           "<table><tr><td><FORM action=\"http://page3.vanto.test" +
+           path +
+           "\" method=GET>\n"
+           "<input type=hidden NAME=a value=" +
+           token +
+           ">\n<table>\n"
+           "<TR><TD><font>最高入札額にするための額：</font></TD><TD><font color=000000>" +
+           needed +
            " 円</font></TD></TR>\n"
-           "<TR><TD><font>あなたの現在の入札額：</font></TD><TD><font color=000000>" + current +
-           "</font></TD></TR>\n</table>\n<input type=text name=Bid></form></td></tr></table>\n</body></html>\n";
+           "<TR><TD><font>あなたの現在の入札額：</font></TD><TD><font color=000000>" +
+           current +
+           "</font></TD></TR>\n</table>\n<input type=text "
+           "name=Bid></form></td></tr></table>\n</body></html>\n";
 }
 
-const std::string HIGHEST_PAGE = "<html><body>\n<b>あなたの入札額が現在の最高値です。<br>\n</b></body></html>\n";
+const std::string HIGHEST_PAGE =
+    "<html><body>\n<b>あなたの入札額が現在の最高値です。<br>\n</b></body></html>\n";
 const std::string WRONG_PASSWORD_PAGE = "<html><body>\n<b>パスワードが正しくありません。</b></body></html>\n";
 
-const std::string ERROR_09A001 = "入札結果情報の解析に失敗しました(09A001)\n深刻なｴﾗｰなので、ｶﾚﾝﾄﾃﾞｨﾚｸﾄﾘにある "
-                                 "ERR_09A001.TXT を開発者に送信して下さい.";
+const std::string ERROR_09A001 =
+    "入札結果情報の解析に失敗しました(09A001)\n深刻なｴﾗｰなので、ｶﾚﾝﾄﾃﾞｨﾚｸﾄﾘにある "
+    "ERR_09A001.TXT を開発者に送信して下さい.";
 
 class BidExchangeTest : public ::testing::Test {
 protected:
@@ -115,9 +124,10 @@ TEST_F(BidExchangeTest, CancelAtTheConfirmationSendsNoBid) {
                           "&Quantity=1&bidType=auto&Bid=2000&passwd=secret");
     ASSERT_EQ(dialog.shown.size(), 1u);
     EXPECT_EQ(dialog.shown[0].mode, BidPlaceMode::Confirm);
-    EXPECT_EQ(dialog.shown[0].message, "入札内容を確認し、5分以内に「入札」ﾎﾞﾀﾝを押してください。\n\n 古い時計\n\n"
-                                       " オークションID    ：x123\n 現在の価格        ：1,500 円\n"
-                                       " あなたの最高入札額：2,000 円\n 数量              ：1\n\n");
+    EXPECT_EQ(dialog.shown[0].message,
+              "入札内容を確認し、5分以内に「入札」ﾎﾞﾀﾝを押してください。\n\n 古い時計\n\n"
+              " オークションID    ：x123\n 現在の価格        ：1,500 円\n"
+              " あなたの最高入札額：2,000 円\n 数量              ：1\n\n");
     EXPECT_EQ(h.Dump(DUMP_GETDATA), ITEM_PAGE);
     EXPECT_EQ(h.Dump(DUMP_BIDDATA1), CONFIRMATION_PAGE);
     EXPECT_FALSE(test::FileExists(h.work / DUMP_GETDATA2));
@@ -157,13 +167,14 @@ TEST_F(BidExchangeTest, OutbidTwiceThenHighest) {
     ASSERT_EQ(dialog.shown.size(), 4u);
     EXPECT_EQ(dialog.shown[1].mode, BidPlaceMode::Rebid);
     EXPECT_EQ(dialog.shown[1].offered, "2050");
-    EXPECT_EQ(dialog.shown[1].message,
-              "自動入札であなたの入札価格を上回る入札が行われました。\nこの商品への再入札を行ってください。\n\n 古い時計\n\n"
-              " オークションID          ：x123\n 最高入札額にするための額：2,100\n"
-              " あなたの現在の入札額    ：2,050\n 数量                    ：2\n\n");
+    EXPECT_EQ(dialog.shown[1].message, "自動入札であなたの入札価格を上回る入札が行われました。\nこの商品への"
+                                       "再入札を行ってください。\n\n 古い時計\n\n"
+                                       " オークションID          ：x123\n 最高入札額にするための額：2,100\n"
+                                       " あなたの現在の入札額    ：2,050\n 数量                    ：2\n\n");
     EXPECT_EQ(dialog.shown[2].offered, "2650");
     EXPECT_EQ(dialog.shown[3].mode, BidPlaceMode::Confirm);
-    EXPECT_EQ(dialog.shown[3].message, "あなたの入札額が現在の最高値です。\n\n 古い時計\n\n オークションID          ：x123\n");
+    EXPECT_EQ(dialog.shown[3].message,
+              "あなたの入札額が現在の最高値です。\n\n 古い時計\n\n オークションID          ：x123\n");
     EXPECT_EQ(h.Dump(DUMP_GETDATA2), HIGHEST_PAGE);
     EXPECT_TRUE(h.messages.shown.empty());
 }
@@ -243,9 +254,9 @@ TEST(BidEntryCheckTest, OnlyWholeNumbersAboveZero) {
         int value;
     };
     const Case cases[] = {
-        {"2000", true, 2000}, {" 15 ", true, 15},   {"007", true, 7},          {"2147483647", true, 2147483647},
-        {"0", false, 0},      {"-5", false, 0},     {"12a", false, 0},         {"", false, 0},
-        {"  ", false, 0},     {"1.5", false, 0},    {"1,500", false, 0},       {"2147483648", false, 0},
+        {"2000", true, 2000}, {" 15 ", true, 15}, {"007", true, 7},    {"2147483647", true, 2147483647},
+        {"0", false, 0},      {"-5", false, 0},   {"12a", false, 0},   {"", false, 0},
+        {"  ", false, 0},     {"1.5", false, 0},  {"1,500", false, 0}, {"2147483648", false, 0},
         {"１２", false, 0},   {"+3", false, 0},
     };
     for (const Case& c : cases) {
@@ -284,8 +295,9 @@ TEST_F(BidExchangeTest, NoBidOfZeroLeavesTheProgram) {
     EXPECT_EQ(PlaceBid(ITEM_URL, 100, -1, "secret", "", dialog), 0);
     EXPECT_TRUE(Targets().empty());
     EXPECT_TRUE(dialog.shown.empty());
-    const std::vector<std::string> expected = {"入札金額は1以上の整数で入力して下さい。", "個数は1以上の整数で入力して下さい。",
-                                               "入札金額は1以上の整数で入力して下さい。", "個数は1以上の整数で入力して下さい。"};
+    const std::vector<std::string> expected = {
+        "入札金額は1以上の整数で入力して下さい。", "個数は1以上の整数で入力して下さい。",
+        "入札金額は1以上の整数で入力して下さい。", "個数は1以上の整数で入力して下さい。"};
     EXPECT_EQ(h.MessageTexts(), expected);
 
     // A re-bid amount that is no whole number is refused and asked for again.

@@ -154,8 +154,9 @@ TEST_F(FavoritesTest, OpeningFromTheMenuAndFromTheTree) {
     ServeItemPage();
     favorites.SaveFavorite(ITEM_URL, "古い時計");
     // Written by another program: other letters, spaces, other sections.
-    test::WriteFileBytes(folder + "/外部.URL", "[Other]\nURL=http://wrong/\n[internetshortcut]\r\nIconIndex=0\r\n url = " +
-                                                   std::string(ITEM_URL) + " \r\n");
+    test::WriteFileBytes(folder + "/外部.URL",
+                         "[Other]\nURL=http://wrong/\n[internetshortcut]\r\nIconIndex=0\r\n url = " +
+                             std::string(ITEM_URL) + " \r\n");
     test::WriteFileBytes(folder + "/空.url", "[InternetShortcut]\r\nIconFile=x\r\n");
     // In byte order of their Shift_JIS names.
     EXPECT_EQ(favorites.ListFavorites(), (std::vector<std::string>{"外部", "空", "古い時計"}));

@@ -184,7 +184,8 @@ inline std::string QueryField(std::string_view target, std::string_view name) {
         const std::string_view pair = rest.substr(0, amp);
         const std::size_t equals = pair.find('=');
         if (pair.substr(0, equals) == name)
-            return equals == std::string_view::npos ? std::string() : DecodeFormValue(pair.substr(equals + 1));
+            return equals == std::string_view::npos ? std::string()
+                                                    : DecodeFormValue(pair.substr(equals + 1));
         rest = amp == std::string_view::npos ? std::string_view() : rest.substr(amp + 1);
     }
     return "(absent)";

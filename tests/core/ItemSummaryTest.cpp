@@ -32,12 +32,13 @@ struct ItemRows {
 };
 
 std::string ItemPage(const ItemRows& rows = {}) {
-    return "<html><body>\n<table>\n" + rows.price + rows.quantity + rows.end + rows.desired +
-           "</table>\n" + rows.reserve + "<font><a href=\"/jp/show/qanda?aID=x123\">Q&A</a>\n</font>" + ITEM_PART +
+    return "<html><body>\n<table>\n" + rows.price + rows.quantity + rows.end + rows.desired + "</table>\n" +
+           rows.reserve + "<font><a href=\"/jp/show/qanda?aID=x123\">Q&A</a>\n</font>" + ITEM_PART +
            rows.footer + "</body></html>\n";
 }
 
-const std::string HISTORY_PART = "<br>\n<CENTER><table><tr><td>demo</td><td>1,500 円</td></tr></table></CENTER>\n";
+const std::string HISTORY_PART =
+    "<br>\n<CENTER><table><tr><td>demo</td><td>1,500 円</td></tr></table></CENTER>\n";
 std::string BidHistoryPage() {
     return "<html><body>\n<font><a href=\"x\">Q&A</a></font>" + HISTORY_PART + "<p>end</p></body></html>\n";
 }
@@ -103,7 +104,8 @@ TEST_F(ItemSummaryTest, FieldsOfUnusualPages) {
     ItemRows noDesired;
     noDesired.desired.clear();
     ItemRows reserve;
-    reserve.reserve = "・設定された<b>最低落札価格</b>に<b><font color=red>まだ達していません。</font></b><br>\n";
+    reserve.reserve =
+        "・設定された<b>最低落札価格</b>に<b><font color=red>まだ達していません。</font></b><br>\n";
     ItemRows soon;
     soon.end = "<TR><TD>終了日時：</TD><TD>5月22日19時15分</TD></TR>\n";
     ItemRows almost;
@@ -181,12 +183,14 @@ TEST(ItemPageUrlsTest, AddressesOnTheCurrentPagesHost) {
     EXPECT_EQ(urls.bidHistory, "http://page3.vanto.test/jp/show/bid_hist?aID=abc123");
     EXPECT_EQ(urls.questions, "http://page3.vanto.test/jp/show/qanda?aID=abc123");
 
-    ASSERT_TRUE(BuildItemPageUrls("http://page.vanto.test/jp/auction/", "http://page.vanto.test/jp/auction/", urls));
+    ASSERT_TRUE(
+        BuildItemPageUrls("http://page.vanto.test/jp/auction/", "http://page.vanto.test/jp/auction/", urls));
     EXPECT_EQ(urls.itemPage, "http://page.vanto.test/jp/auction/");
     EXPECT_EQ(urls.questions, "http://page.vanto.test/jp/show/qanda?aID=");
 
     ItemPageUrls untouched;
-    EXPECT_FALSE(BuildItemPageUrls("http://www.sorel.test/item/1", "http://www.sorel.test/item/1", untouched));
+    EXPECT_FALSE(
+        BuildItemPageUrls("http://www.sorel.test/item/1", "http://www.sorel.test/item/1", untouched));
     EXPECT_FALSE(BuildItemPageUrls("", "", untouched));
     EXPECT_EQ(untouched.itemPage, "");
 }
