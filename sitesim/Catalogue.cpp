@@ -151,8 +151,9 @@ void Catalogue::BuildItems()
             item.endTime = now + random_.Between(3600, 86340);
         else
             item.endTime = now + random_.Between(86400, 20 * 86400);
-        item.startTime = item.endTime - random_.Between(2, 10) * 86400;
-        item.markNew = now - item.startTime < 86400 * 3;
+        // Auctions run for up to three weeks and have all started already.
+        item.startTime = std::min(item.endTime - random_.Between(2, 10) * 86400, now - random_.Between(600, 6 * 86400));
+        item.markNew = now - item.startTime < 86400;
         item.markPicture = random_.Percent(60);
         item.markEscrow = random_.Percent(15);
         item.markFeatured = random_.Percent(8);
@@ -177,7 +178,7 @@ void Catalogue::BuildItems()
         // A hidden automatic bidder on some running auctions; it leads with a
         // maximum well above the price, so it answers several bids.
         if (item.bids > 0 && !item.HasEnded(now) && item.quantity == 1 && random_.Percent(18)) {
-            item.rival = "auto_" + random_.Pick(BIDDERS);
+            item.rival = random_.Pick(BIDDERS);
             item.rivalMax = item.currentPrice * random_.Between(2, 4) + BidRules::MinimumIncrement(item.currentPrice) * 20;
             item.highBidder = item.rival;
             item.highBidderMax = item.rivalMax;

@@ -136,7 +136,7 @@ std::string VantoPages::ListingRow(const AuctionItem& item, std::time_t now)
     if (item.quantity > 1)
         out += " <font size=-2>数量：" + std::to_string(item.quantity) + "</font>";
     out += "</td>\n";
-    out += "<td align=right nowrap><b>" + Formats::Yen(item.currentPrice) + " 円</b></td>\n";
+    out += "<td align=right><b>" + Formats::Yen(item.currentPrice) + " 円</b></td>\n";
     if (item.bids == 0)
         out += "<td align=center>-</td>\n";
     else if (item.boldBids)
@@ -145,9 +145,9 @@ std::string VantoPages::ListingRow(const AuctionItem& item, std::time_t now)
         out += "<td align=center>" + std::to_string(item.bids) + "</td>\n";
     std::string left = Formats::TimeLeft(item.endTime, now);
     if (item.endTime - now < 3600)
-        out += "<td align=right nowrap><font color=\"#ff0000\">" + left + "</font></td>\n";
+        out += "<td nowrap align=right><font color=\"#ff0000\">" + left + "</font></td>\n";
     else
-        out += "<td align=right nowrap>" + left + "</td>\n";
+        out += "<td nowrap align=right>" + left + "</td>\n";
     out += "</tr>\n<tr><td colspan=5 height=1 bgcolor=\"#dddddd\"><img src=\"" + std::string(IMG) +
            "dot.gif\" width=1 height=1 alt=\"\"></td></tr>\n";
     return out;
@@ -282,7 +282,7 @@ Page VantoPages::MyStatus(MyList list, const std::vector<const AuctionItem*>& ro
         else
             out += "<td align=center><a href=\"http://user.vanto.test/jp/show/rating?userID=" + H(item->highBidder) +
                    "\">" + H(item->highBidder) + "</a></td>\n";
-        out += "<td align=right nowrap>" + Formats::TimeLeft(item->endTime, now) + "</td>\n";
+        out += "<td nowrap align=right>" + Formats::TimeLeft(item->endTime, now) + "</td>\n";
         if (list == MyList::Bidding)
             out += "<td align=center nowrap><font size=-1><a href=\"" + ItemUrl(*item) + "\">再入札</a></font></td>\n";
         else if (list == MyList::Won)
