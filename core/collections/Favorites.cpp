@@ -212,7 +212,7 @@ std::vector<std::string> Favorites::ListFavorites() const {
     std::error_code error;
     for (fs::directory_iterator it(GetFavoritesDir(), error), end; !error && it != end; it.increment(error)) {
         const std::string fileName = it->path().filename().string();
-        if (IsShortcutFileName(fileName))
+        if (IsShortcutFileName(fileName) && !it->is_directory(error))
             names.push_back(fileName.substr(0, fileName.size() - SHORTCUT_EXTENSION.size()));
     }
     std::sort(names.begin(), names.end());

@@ -70,6 +70,13 @@ TEST_F(FavoritesTest, ShortcutsAreWrittenWholeListedAndReplaced) {
     // A line break in an address cannot add keys of its own.
     favorites.SaveFavorite("http://page.vanto.test/jp/auction/x1\r\nURL=http://elsewhere/", "改行");
     EXPECT_EQ(favorites.ReadFavoriteUrl("改行"), "http://page.vanto.test/jp/auction/x1URL=http://elsewhere/");
+
+    // A shortcut that cannot take the place of what is there leaves no trace.
+    fs::create_directory(folder + "/塞ぐ.url");
+    const std::vector<std::string> before = FileNames(folder);
+    EXPECT_EQ(favorites.SaveFavorite(ITEM_URL, "塞ぐ"), "");
+    EXPECT_EQ(FileNames(folder), before);
+    EXPECT_EQ(view.shown.back(), (std::vector<std::string>{"ソファ", "改行", "古い時計"}));
     EXPECT_TRUE(h.messages.shown.empty());
 }
 
