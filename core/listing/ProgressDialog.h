@@ -14,7 +14,8 @@ public:
     virtual void Open() = 0;
     virtual bool IsOpen() const = 0;
     virtual void SetStatus(std::string_view text) = 0;
-    // The listing's item total (shown as n + 1) and page total.
+    // The listing's item total and page total, as the first page gives them;
+    // each resets its bar.
     virtual void SetTotalItems(int items) = 0;
     virtual void SetTotalPages(int pages) = 0;
     // One more row handled (shown or hidden by the blacklist).

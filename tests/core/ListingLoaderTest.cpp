@@ -119,12 +119,14 @@ TEST_F(ListingLoaderTest, RowFieldsAreCutFromTheirMarkers) {
         {"大小", "<img alt=\"[new]\"><img ALT=\"注目\">"},
         {"入札なし", "<img ALT=\"画像あり\">", "500", "0", "45分"},
         {"強調", "", "12,000", "<b><font color=red>7</font></b>", "<b>5</b>時間"},
+        // Long titles and long rows are read whole, not cut at a buffer size.
+        {std::string(100, 'T') + std::string(50, 'U') + "題", "<img src=\"" + std::string(1500, 'i') + "\">"},
     };
     h.server.SetPage(SEARCH, OBJECT1, test::SjisToEucJp(ResultsPage(items, "前の50件", "次の50件")));
 
     EXPECT_EQ(Search(), 1);
 
-    ASSERT_EQ(h.list.RowCount(), 4);
+    ASSERT_EQ(h.list.RowCount(), 5);
     EXPECT_EQ(h.list.Row(0).flags, ROW_FLAG_NEW | ROW_FLAG_PICTURE | ROW_FLAG_ESCROW | ROW_FLAG_FEATURED);
     EXPECT_EQ(h.list.Row(1).flags, 0u);
     EXPECT_EQ(h.list.Row(2), (ListingRow{ROW_FLAG_PICTURE, "入札なし", "500", "0", "45分", "http://page.vanto.test/jp/auction/x3"}));
@@ -132,6 +134,8 @@ TEST_F(ListingLoaderTest, RowFieldsAreCutFromTheirMarkers) {
     EXPECT_EQ(h.list.Row(3).bids, "7");
     // The time-left search begins where the bold bid count ended.
     EXPECT_EQ(h.list.Row(3).timeLeft, "5時間");
+    EXPECT_EQ(h.list.Row(4).title, items[4].title);
+    EXPECT_EQ(h.list.Row(4).timeLeft, "2日");
 }
 
 TEST_F(ListingLoaderTest, AFieldMissingEmptiesItAndTheFieldsAfterIt) {
