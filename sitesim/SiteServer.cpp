@@ -94,6 +94,12 @@ SiteServer::SiteServer(const SiteOptions& options)
         faults_.Add(rule);
     // Stalled answers hold a worker each; leave room for the others.
     server_->new_task_queue = [] { return new httplib::ThreadPool(16); };
+    // Address reuse only: sharing the port with a running instance would
+    // hide a busy port behind a second server that never gets a request.
+    server_->set_socket_options([](socket_t sock) {
+        int yes = 1;
+        setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const void*>(&yes), sizeof yes);
+    });
     server_->Get(".*", [this](const httplib::Request& request, httplib::Response& response) { Answer(request, response); });
 }
 
