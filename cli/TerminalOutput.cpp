@@ -41,6 +41,10 @@ bool TerminalOutput::ReadLine(std::string& line) {
         return false;
     if (!line.empty() && line.back() == '\r')
         line.pop_back();
+    // A terminal echoes the answer; without one the transcript still breaks
+    // the line after the prompt.
+    if (!InputIsTerminal())
+        Out("\n");
     return true;
 }
 

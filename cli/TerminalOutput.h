@@ -17,6 +17,7 @@ public:
     static bool InputIsTerminal();
     static bool ErrorIsTerminal();
     // One line of standard input without its line end; false at its end.
+    // Without a terminal the line end goes to standard output instead.
     static bool ReadLine(std::string& line);
     // One line typed at the terminal with echo off, after the prompt on
     // standard error; false when it could not be read.

@@ -37,10 +37,16 @@ KeloUser::~KeloUser() {
     SetProgramPathForTests("");
 }
 
+std::vector<std::string> KeloUser::Environment() const {
+    return {"HOME=" + home_, "XDG_CONFIG_HOME=" + config_, "XDG_DATA_HOME=" + data_, "USERPROFILE"};
+}
+
 RunResult KeloUser::Cli(const std::vector<std::string>& args, std::string_view input) const {
-    return test::RunProgram(bin_ + "/kelo-cli", args, input, work_,
-                            {"HOME=" + home_, "XDG_CONFIG_HOME=" + config_, "XDG_DATA_HOME=" + data_, "USERPROFILE"},
-                            root_.path());
+    return test::RunProgram(bin_ + "/kelo-cli", args, input, work_, Environment(), root_.path());
+}
+
+RunResult KeloUser::Dialogue(const std::vector<std::string>& args, const test::Answerer& answer) const {
+    return test::RunDialogue(bin_ + "/kelo-cli", args, work_, Environment(), root_.path(), ": ", answer);
 }
 
 void KeloUser::UseInThisProcess() {
@@ -51,6 +57,18 @@ void KeloUser::UseInThisProcess() {
     SetProgramPathForTests(bin_ + "/kelo-cli");
     SetProfile(*settings_);
     working_ = std::make_unique<test::ScopedWorkingFolder>(work_);
+}
+
+void E2eTest::SignIn() const {
+    const RunResult signin = Run({"signin", "demo", "--password", "demo"});
+    ASSERT_EQ(signin.status, 0) << signin.err;
+}
+
+std::vector<std::vector<std::string>> E2eTest::Listing(const std::vector<std::string>& args) const {
+    const RunResult listing = Run(args);
+    EXPECT_EQ(listing.status, 0) << listing.err;
+    EXPECT_EQ(listing.err, "");
+    return Records(listing.out);
 }
 
 std::string U8(std::string_view sjis) { return SjisToUtf8(sjis); }

@@ -8,6 +8,7 @@
 #include "TestSupport.h"
 
 #include <QtSettingsStore.h>
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
@@ -29,6 +30,8 @@ public:
 
     // kelo-cli with args in the working folder; input is its standard input.
     RunResult Cli(const std::vector<std::string>& args, std::string_view input = "") const;
+    // kelo-cli answering its prompts (lines ending in ": ") through answer.
+    RunResult Dialogue(const std::vector<std::string>& args, const test::Answerer& answer) const;
 
     std::string Work(std::string_view name) const { return work_ + "/" + std::string(name); }
     std::string CacheFolder() const { return bin_ + "/Kelo_CASHs"; }
@@ -39,6 +42,8 @@ public:
     void UseInThisProcess();
 
 private:
+    std::vector<std::string> Environment() const;
+
     test::TempDir root_;
     std::string home_;
     std::string config_;
@@ -47,6 +52,22 @@ private:
     std::string bin_;
     std::unique_ptr<QtSettingsStore> settings_;
     std::unique_ptr<test::ScopedWorkingFolder> working_;
+};
+
+// A sitesim and a user of it, for one test.
+class E2eTest : public ::testing::Test {
+protected:
+    E2eTest() : user(site) {}
+    RunResult Run(const std::vector<std::string>& args, std::string_view input = "") const {
+        return user.Cli(args, input);
+    }
+    // Signs in as sitesim's demo account.
+    void SignIn() const;
+    // The rows of a listing command that must succeed.
+    std::vector<std::vector<std::string>> Listing(const std::vector<std::string>& args) const;
+
+    Sitesim site;
+    KeloUser user;
 };
 
 // A Shift_JIS literal of the tests as the UTF-8 kelo-cli prints.

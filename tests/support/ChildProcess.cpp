@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <poll.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -40,10 +42,10 @@ std::vector<char*> Pointers(std::vector<std::string>& strings) {
     return pointers;
 }
 
-// fork and exec with the three standard streams on files; -1 on failure.
+// fork and exec with the three standard streams on the given descriptors,
+// which the caller opened close-on-exec; -1 on failure.
 int Spawn(const std::string& program, const std::vector<std::string>& args, const std::string& folder,
-          const std::vector<std::string>& envChanges, const std::string& inPath, const std::string& outPath,
-          const std::string& errPath) {
+          const std::vector<std::string>& envChanges, int in, int out, int err) {
     std::vector<std::string> argv{program};
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<std::string> env = ChildEnvironment(envChanges);
@@ -52,14 +54,23 @@ int Spawn(const std::string& program, const std::vector<std::string>& args, cons
     const pid_t pid = fork();
     if (pid != 0)
         return pid;
-    const int in = open(inPath.c_str(), O_RDONLY);
-    const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (in < 0 || out < 0 || err < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 ||
-        chdir(folder.c_str()) != 0)
+    if (dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 || chdir(folder.c_str()) != 0)
         _exit(127);
     execve(program.c_str(), argvp.data(), envp.data());
     _exit(127);
+}
+
+int SpawnOnFiles(const std::string& program, const std::vector<std::string>& args, const std::string& folder,
+                 const std::vector<std::string>& env, const std::string& inPath, const std::string& outPath,
+                 const std::string& errPath) {
+    const int in = open(inPath.c_str(), O_RDONLY | O_CLOEXEC);
+    const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const int pid = in < 0 || out < 0 || err < 0 ? -1 : Spawn(program, args, folder, env, in, out, err);
+    for (int fd : {in, out, err})
+        if (fd >= 0)
+            close(fd);
+    return pid;
 }
 
 // Waits for the child at most timeout; kills it after that. Exit status or -1.
@@ -87,11 +98,65 @@ RunResult RunProgram(const std::string& program, const std::vector<std::string>&
     const std::string errPath = scratchFolder + "/stderr.txt";
     WriteFileBytes(inPath, input);
     RunResult result;
-    const int pid = Spawn(program, args, folder, env, inPath, outPath, errPath);
+    const int pid = SpawnOnFiles(program, args, folder, env, inPath, outPath, errPath);
     if (pid < 0)
         return result;
     result.status = Reap(pid, std::chrono::seconds(timeoutSeconds));
     result.out = ReadFileBytes(outPath);
+    result.err = ReadFileBytes(errPath);
+    return result;
+}
+
+RunResult RunDialogue(const std::string& program, const std::vector<std::string>& args, const std::string& folder,
+                      const std::vector<std::string>& env, const std::string& scratchFolder,
+                      const std::string& promptEnd, const Answerer& answer, int timeoutSeconds) {
+    RunResult result;
+    int input[2] = {-1, -1};
+    int output[2] = {-1, -1};
+    const std::string errPath = scratchFolder + "/stderr.txt";
+    const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (err < 0 || pipe2(input, O_CLOEXEC) != 0 || pipe2(output, O_CLOEXEC) != 0)
+        return result;
+    const int pid = Spawn(program, args, folder, env, input[0], output[1], err);
+    close(input[0]);
+    close(output[1]);
+    close(err);
+    if (pid < 0) {
+        close(input[1]);
+        close(output[0]);
+        return result;
+    }
+    // A child that stops reading must not kill this process with SIGPIPE.
+    std::signal(SIGPIPE, SIG_IGN);
+    const auto deadline = Clock::now() + std::chrono::seconds(timeoutSeconds);
+    std::size_t answeredAt = 0;
+    while (Clock::now() < deadline) {
+        pollfd ready{output[0], POLLIN, 0};
+        if (poll(&ready, 1, 100) <= 0)
+            continue;
+        char buffer[4096];
+        const ssize_t got = read(output[0], buffer, sizeof buffer);
+        if (got <= 0)
+            break;
+        result.out.append(buffer, static_cast<std::size_t>(got));
+        const bool prompted = result.out.size() >= promptEnd.size() &&
+                              result.out.compare(result.out.size() - promptEnd.size(), promptEnd.size(), promptEnd) == 0;
+        if (!prompted || answeredAt == result.out.size() || input[1] < 0)
+            continue;
+        answeredAt = result.out.size();
+        const std::optional<std::string> line = answer(result.out);
+        if (!line) {
+            close(input[1]);
+            input[1] = -1;
+        } else if (write(input[1], (*line + "\n").data(), line->size() + 1) < 0) {
+            break;
+        }
+    }
+    if (input[1] >= 0)
+        close(input[1]);
+    close(output[0]);
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    result.status = Reap(pid, std::max(left, std::chrono::milliseconds(1000)));
     result.err = ReadFileBytes(errPath);
     return result;
 }
@@ -102,7 +167,7 @@ SitesimProcess::SitesimProcess(const std::vector<std::string>& options) {
     args.insert(args.end(), options.begin(), options.end());
     const std::string outPath = folder_ / "sitesim.out";
     WriteFileBytes(folder_ / "stdin", "");
-    pid_ = Spawn(KELO_SITESIM_PATH, args, folder_.path(), {}, folder_ / "stdin", outPath, folder_ / "sitesim.err");
+    pid_ = SpawnOnFiles(KELO_SITESIM_PATH, args, folder_.path(), {}, folder_ / "stdin", outPath, folder_ / "sitesim.err");
     if (pid_ < 0) {
         ADD_FAILURE() << "sitesim could not be started";
         return;

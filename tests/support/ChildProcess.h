@@ -4,6 +4,8 @@
 
 #include "TestSupport.h"
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +24,16 @@ struct RunResult {
 RunResult RunProgram(const std::string& program, const std::vector<std::string>& args, std::string_view input,
                      const std::string& folder, const std::vector<std::string>& env,
                      const std::string& scratchFolder, int timeoutSeconds = 90);
+
+// Called each time the program has written promptEnd last and waits: all of
+// its standard output so far in, the line to type out (nullopt closes its
+// standard input).
+using Answerer = std::function<std::optional<std::string>(const std::string& outputSoFar)>;
+
+// Runs program as RunProgram does, talking to it through pipes.
+RunResult RunDialogue(const std::string& program, const std::vector<std::string>& args, const std::string& folder,
+                      const std::vector<std::string>& env, const std::string& scratchFolder,
+                      const std::string& promptEnd, const Answerer& answer, int timeoutSeconds = 90);
 
 // sitesim on a free loopback port, stopped with SIGTERM when the object goes.
 class SitesimProcess {
