@@ -113,8 +113,7 @@ void SecondaryListLoader::LoadRows(std::string_view page, long from) {
 
 // Row URLs are always absolute, whatever form the page gave the link in.
 std::string SecondaryListLoader::ItemUrl(std::string_view link) const {
-    std::string server, object;
-    if (ParseUrl(link, server, object))
+    if (link.find("://") != std::string_view::npos)
         return std::string(link);
     if (link.empty())
         return std::string("http://") + SECONDARY_HOST;
