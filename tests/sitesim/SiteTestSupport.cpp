@@ -134,6 +134,37 @@ std::string Utf8ToShiftJis(const std::string& utf8)
     return out;
 }
 
+std::string EucToSjisAsTheClientDoes(const std::string& euc)
+{
+    std::string out;
+    for (size_t i = 0; i < euc.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(euc[i]);
+        if (c == 0x8F) {
+            out += '?';
+            i += 2;
+        } else if (c == 0x8E) {
+            out += static_cast<char>(i + 1 < euc.size() ? static_cast<unsigned char>(euc[++i]) | 0x80 : 0x80);
+        } else if (c >= 0xA1) {
+            unsigned row = c & 0x7F, cell = i + 1 < euc.size() ? static_cast<unsigned char>(euc[++i]) & 0x7F : 0;
+            if (row < 0x21 || row > 0x7E || cell < 0x21 || cell > 0x7E) {
+                out += "\xEF\xFC";
+                continue;
+            }
+            unsigned first = ((row - 0x21) >> 1) + 0x81;
+            if (first > 0x9F)
+                first += 0x40;
+            unsigned second = cell + ((row & 1) ? 0x1F : 0x7D);
+            if (second >= 0x7F)
+                ++second;
+            out += static_cast<char>(first);
+            out += static_cast<char>(second);
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
 std::string FormEncode(const std::string& bytes)
 {
     static const char hex[] = "0123456789ABCDEF";

@@ -48,6 +48,9 @@ bool EucJpToUtf8(const std::string& bytes, std::string& utf8);
 bool ShiftJisToUtf8(const std::string& bytes, std::string& utf8);
 std::string Utf8ToEucJp(const std::string& utf8);
 std::string Utf8ToShiftJis(const std::string& utf8);
+// The client's own EUC-JP to Shift_JIS conversion: JIS X 0208 by the
+// arithmetic mapping, half-width katakana to one byte, JIS X 0212 to "?".
+std::string EucToSjisAsTheClientDoes(const std::string& euc);
 // Percent-encodes every byte outside letters and digits, "+" for a space.
 std::string FormEncode(const std::string& bytes);
 
