@@ -20,7 +20,7 @@ using test::ListingHarness;
 
 constexpr const char* BUSY_MESSAGE = "通信中です。実行中の処理が終わってから操作して下さい。";
 
-struct ItemSpec {
+struct ItemCells {
     std::string title;
     std::string marks; // image tags of the row
     std::string price = "1,000";
@@ -28,7 +28,7 @@ struct ItemSpec {
     std::string timeLeft = "2日";
 };
 
-std::string Row(const ItemSpec& item, int id) {
+std::string Row(const ItemCells& item, int id) {
     const std::string bidCell = "<td align=center>" + item.bids + "</td>";
     return "<tr bgcolor=#ffffff><td><a href=\"http://page.vanto.test/jp/auction/x" + std::to_string(id) +
            "\">" + item.title + "</a>" + item.marks + "</td>\n<td align=right><b>" + item.price +
@@ -36,14 +36,14 @@ std::string Row(const ItemSpec& item, int id) {
 }
 
 // A results page as the site lays it out, in Shift_JIS; served in EUC-JP.
-std::string ResultsPage(const std::vector<ItemSpec>& items, const std::string& previous, const std::string& next,
+std::string ResultsPageText(const std::vector<ItemCells>& items, const std::string& previous, const std::string& next,
                         const std::string& tableStart = "<nobr>残り時間</nobr>", int firstId = 1,
                         const std::string& counts = "<tr><td><font size=-1><b>3</b>ページ中<b>1</b>"
                                                     "</font></td></tr>（出品合計：120点）</font>") {
     std::string page = "<html><body>\n<table>" + counts + "</table>\n<table>\n<tr><td>商品名</td><td>" +
                        tableStart + "</td></tr>\n<tr><td colspan=4><hr></td></tr>\n";
     int id = firstId;
-    for (const ItemSpec& item : items)
+    for (const ItemCells& item : items)
         page += Row(item, id++);
     page += "</table>\n<p>" + previous + " | " + next + "</p></body></html>\n";
     return page;
@@ -60,14 +60,14 @@ class ListingLoaderTest : public ::testing::Test {
 protected:
     void ServeThreePages() {
         h.server.SetPage(SEARCH, OBJECT1,
-                         test::SjisToEucJp(ResultsPage({{"時計A", "<img ALT=\"[new]\">"}, {"時計B", ""}}, "前の50件",
+                         test::SjisToEucJp(ResultsPageText({{"時計A", "<img ALT=\"[new]\">"}, {"時計B", ""}}, "前の50件",
                                                        Link("http://search.vanto.test" + OBJECT2, "次の50件"))));
         h.server.SetPage(SEARCH, OBJECT2,
-                         test::SjisToEucJp(ResultsPage({{"時計C", ""}, {"隠す時計", ""}, {"時計D", ""}},
+                         test::SjisToEucJp(ResultsPageText({{"時計C", ""}, {"隠す時計", ""}, {"時計D", ""}},
                                                        Link(OBJECT1, "前の50件"), Link(OBJECT3, "次の50件"),
                                                        "<nobr>残り時間</nobr>", 3)));
         page3 = test::SjisToEucJp(
-            ResultsPage({{"時計E", ""}}, Link(OBJECT2, "前の50件"), "次の50件", "<nobr>残り時間</nobr>", 6));
+            ResultsPageText({{"時計E", ""}}, Link(OBJECT2, "前の50件"), "次の50件", "<nobr>残り時間</nobr>", 6));
         h.server.SetPage(SEARCH, OBJECT3, page3);
     }
 
@@ -113,7 +113,7 @@ TEST_F(ListingLoaderTest, PagesFollowOneAnotherInTheSitesOrderWithoutBlackTitles
 }
 
 TEST_F(ListingLoaderTest, RowFieldsAreCutFromTheirMarkers) {
-    const std::vector<ItemSpec> items = {
+    const std::vector<ItemCells> items = {
         {"全部", "<img ALT=\"[new]\"><img ALT=\"画像あり\"><img alt=\"エスクロー\"><img alt=\"注目\">"},
         // Markers in the wrong case do not count.
         {"大小", "<img alt=\"[new]\"><img ALT=\"注目\">"},
@@ -122,7 +122,7 @@ TEST_F(ListingLoaderTest, RowFieldsAreCutFromTheirMarkers) {
         // Long titles and long rows are read whole, not cut at a buffer size.
         {std::string(100, 'T') + std::string(50, 'U') + "題", "<img src=\"" + std::string(1500, 'i') + "\">"},
     };
-    h.server.SetPage(SEARCH, OBJECT1, test::SjisToEucJp(ResultsPage(items, "前の50件", "次の50件")));
+    h.server.SetPage(SEARCH, OBJECT1, test::SjisToEucJp(ResultsPageText(items, "前の50件", "次の50件")));
 
     EXPECT_EQ(Search(), 1);
 
@@ -213,7 +213,7 @@ TEST_F(ListingLoaderTest, ALaterPageFailingEndsTheChainAndKeepsTheRowsSoFar) {
 TEST_F(ListingLoaderTest, APageWithoutAuctionRowsKeepsTheEarlierResult) {
     h.list.InsertRow(0, {0, "前の結果", "", "", "", ""});
     h.list.ReplaceColumn3(HighestBidderHeading());
-    h.server.SetPage(SEARCH, OBJECT1, test::SjisToEucJp(ResultsPage({}, "前の50件", "次の50件")));
+    h.server.SetPage(SEARCH, OBJECT1, test::SjisToEucJp(ResultsPageText({}, "前の50件", "次の50件")));
 
     EXPECT_EQ(Search(), 1);
 
@@ -227,12 +227,12 @@ TEST_F(ListingLoaderTest, CategoryPagesComeFromTheListHostAndFollowRelativeLinks
     constexpr const char* LIST = "list.vanto.test";
     const std::string tableStart = "<b>すべてのオークション</b>";
     h.server.SetPage(LIST, "/jp/category/2084?o=1",
-                     test::SjisToEucJp(ResultsPage({{"本", ""}}, "前の50件",
+                     test::SjisToEucJp(ResultsPageText({{"本", ""}}, "前の50件",
                                                    Link("list?o=1&amp;b=51", "次の50件"), tableStart, 1,
                                                    "<tr><td><font size=-1><b>2</b>ページ中<b>1</b></font></td></tr>"
                                                    "（出品合計：1,234点）</font>")));
     h.server.SetPage(LIST, "/jp/category/list?o=1&b=51",
-                     test::SjisToEucJp(ResultsPage({{"雑誌", ""}}, Link("x", "前の50件"), "次の50件", tableStart, 2)));
+                     test::SjisToEucJp(ResultsPageText({{"雑誌", ""}}, Link("x", "前の50件"), "次の50件", tableStart, 2)));
 
     EXPECT_EQ(LoadListingPages(h.ports(), blacklist, "/jp/category/2084?o=1", LISTING_CATEGORY), 1);
 
@@ -243,7 +243,7 @@ TEST_F(ListingLoaderTest, CategoryPagesComeFromTheListHostAndFollowRelativeLinks
 
 TEST_F(ListingLoaderTest, APageLinkingBackToAnEarlierPageEndsTheListing) {
     h.server.SetPage(SEARCH, OBJECT1,
-                     test::SjisToEucJp(ResultsPage({{"ループ", ""}}, "前の50件", Link(OBJECT1, "次の50件"))));
+                     test::SjisToEucJp(ResultsPageText({{"ループ", ""}}, "前の50件", Link(OBJECT1, "次の50件"))));
 
     EXPECT_EQ(LoadListingPages(h.ports(), blacklist, OBJECT1, LISTING_SEARCH), 1);
 
