@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cctype>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
@@ -214,10 +216,19 @@ std::string SitesimProcess::Get(std::string_view host, std::string_view path, in
 }
 
 bool SitesimProcess::Fault(std::string_view kind, std::string_view match, int count) const {
+    std::string encoded;
+    for (unsigned char c : match) {
+        if (std::isalnum(c) || c == '.' || c == '/' || c == '-' || c == '_') {
+            encoded += static_cast<char>(c);
+        } else {
+            char escape[4];
+            std::snprintf(escape, sizeof escape, "%%%02X", c);
+            encoded += escape;
+        }
+    }
     int status = 0;
     Get("control.sitesim.test",
-        "/fault?kind=" + std::string(kind) + "&match=" + std::string(match) + "&count=" + std::to_string(count),
-        &status);
+        "/fault?kind=" + std::string(kind) + "&match=" + encoded + "&count=" + std::to_string(count), &status);
     return status == 200;
 }
 
