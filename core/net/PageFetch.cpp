@@ -4,6 +4,7 @@
 
 #include <curl/curl.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
@@ -69,6 +70,7 @@ std::string RequestTarget(std::string_view server, std::string_view object) {
 struct Body {
     std::string* page;
     bool tooLarge = false;
+    bool setsCookie = false;
 };
 
 // Carriage returns go as the body arrives, so a CR LF page reads as LF only.
@@ -84,6 +86,45 @@ size_t AppendBody(char* data, size_t size, size_t count, void* userdata) {
             body->page->push_back(data[i]);
     return bytes;
 }
+
+// Notes an answer that changes the cookie store, so the file is rewritten
+// only then.
+size_t NoteHeader(char* data, size_t size, size_t count, void* userdata) {
+    const size_t bytes = size * count;
+    constexpr std::string_view SET_COOKIE = "set-cookie:";
+    if (bytes >= SET_COOKIE.size()) {
+        bool match = true;
+        for (size_t i = 0; i < SET_COOKIE.size() && match; ++i)
+            match = std::tolower(static_cast<unsigned char>(data[i])) == SET_COOKIE[i];
+        if (match)
+            static_cast<Body*>(userdata)->setsCookie = true;
+    }
+    return bytes;
+}
+
+// The cookie file is read again only when someone else (the browser pane,
+// another Kelo process) changed it since this process last read or wrote it:
+// reading and rewriting it for every page would cost more than the page.
+class CookieFileWatch {
+public:
+    bool NeedsLoading(const std::string& path) const { return path != path_ || Stamp(path) != stamp_; }
+    void Seen(const std::string& path) {
+        path_ = path;
+        stamp_ = Stamp(path);
+    }
+
+private:
+    static std::pair<long, long> Stamp(const std::string& path) {
+        struct stat st {};
+        if (stat(path.c_str(), &st) != 0)
+            return {-1, -1};
+        return {static_cast<long>(st.st_mtim.tv_sec), static_cast<long>(st.st_mtim.tv_nsec)};
+    }
+    std::string path_;
+    std::pair<long, long> stamp_{-1, -1};
+};
+
+CookieFileWatch gCookieWatch;
 
 void KeepOwnerOnly(const std::string& path) {
     if (std::filesystem::exists(path))
@@ -108,12 +149,12 @@ public:
         if (connectTo_)
             curl_slist_free_all(connectTo_);
         if (curl_)
-            curl_easy_cleanup(curl_); // writes the cookie jar
+            curl_easy_cleanup(curl_); // writes the cookie jar, when one was named
     }
     Request(const Request&) = delete;
     Request& operator=(const Request&) = delete;
 
-    bool Prepare(const std::string& url, const std::string& cookieFile, Body& body) {
+    bool Prepare(const std::string& url, const std::string& cookieFile, bool loadCookies, Body& body) {
         if (!curl_)
             return false;
         bool ok = Set(CURLOPT_URL, url.c_str()) && Set(CURLOPT_HTTPGET, 1L) && Set(CURLOPT_USERAGENT, USER_AGENT) &&
@@ -122,19 +163,20 @@ public:
                   Set(CURLOPT_REDIR_PROTOCOLS_STR, "http") && Set(CURLOPT_PROTOCOLS_STR, "http") &&
                   Set(CURLOPT_CONNECTTIMEOUT, gTuning.connectTimeoutSeconds) && Set(CURLOPT_LOW_SPEED_LIMIT, 1L) &&
                   Set(CURLOPT_LOW_SPEED_TIME, gTuning.stallSeconds) && Set(CURLOPT_WRITEFUNCTION, AppendBody) &&
-                  Set(CURLOPT_WRITEDATA, &body);
+                  Set(CURLOPT_WRITEDATA, &body) && Set(CURLOPT_HEADERFUNCTION, NoteHeader) &&
+                  Set(CURLOPT_HEADERDATA, &body);
         // Always from the server, never from a cache on the way.
         headers_ = curl_slist_append(headers_, "Cache-Control: no-cache");
         headers_ = curl_slist_append(headers_, "Pragma: no-cache");
         ok = ok && headers_ && Set(CURLOPT_HTTPHEADER, headers_);
         if (CURLSH* share = SharedCookies())
             ok = ok && Set(CURLOPT_SHARE, share);
-        if (!cookieFile.empty())
-            ok = ok && Set(CURLOPT_COOKIEFILE, cookieFile.c_str()) && Set(CURLOPT_COOKIEJAR, cookieFile.c_str());
-        else
-            ok = ok && Set(CURLOPT_COOKIEFILE, "");
+        ok = ok && Set(CURLOPT_COOKIEFILE, loadCookies ? cookieFile.c_str() : "");
         return ok;
     }
+
+    // The jar is written when the handle is cleaned up.
+    bool SaveCookiesTo(const std::string& cookieFile) { return Set(CURLOPT_COOKIEJAR, cookieFile.c_str()); }
 
     bool UseProxy(const std::string& proxy) { return Set(CURLOPT_PROXY, proxy.c_str()); }
 
@@ -171,14 +213,17 @@ bool FetchPage(std::string_view server, std::string_view object, std::string& pa
     {
         Body body{&page};
         Request request;
-        fetched = request.Prepare(RequestTarget(server, object), cookieFile, body);
+        fetched = request.Prepare(RequestTarget(server, object), cookieFile, gCookieWatch.NeedsLoading(cookieFile), body);
         if (fetched && ProxyIsOn(store))
             fetched = request.UseProxy(ProxyAddress(store));
         if (fetched && !gTuning.connectToPort.empty())
             fetched = request.ConnectTo(gTuning.connectToPort);
         fetched = fetched && request.PerformWithStatus200() && !body.tooLarge;
+        if (body.setsCookie)
+            request.SaveCookiesTo(cookieFile);
     }
     KeepOwnerOnly(cookieFile);
+    gCookieWatch.Seen(cookieFile);
     if (!fetched)
         page.clear();
     return fetched;

@@ -65,7 +65,10 @@ std::string MakeCacheFileName() {
     return GetCacheFolder() + "/" + name;
 }
 
+// The old file is removed rather than truncated: truncating a file that was
+// just written makes the file system flush it, which costs more than the page.
 void WriteDumpFile(const char* name, std::string_view page) {
+    std::remove(name);
     FILE* file = std::fopen(name, "wb");
     if (!file)
         return;
