@@ -1,5 +1,6 @@
 #include "app/KeloCommands.h"
 
+#include "app/NetworkOperation.h"
 #include "item/BidDialog.h"
 #include "item/Browser.h"
 #include "item/ButtonBar.h"
@@ -42,12 +43,25 @@ int KeloCommands::LoadMyAuctionList(int list) { return kelo::LoadMyAuctionList(L
 
 int KeloCommands::LoadSecondaryList(std::string_view path) { return kelo::LoadSecondaryList(Listing(), path, 0); }
 
+bool KeloCommands::RefusedWhileBusy() {
+    if (!NetworkOperation::Busy())
+        return false;
+    const NetworkOperation refused; // tells the user why nothing opens
+    return true;
+}
+
 void KeloCommands::ShowAsCurrentItem(std::string_view url, std::string_view title) {
+    if (RefusedWhileBusy())
+        return;
     ports_.browser.ShowInBrowser(ShowItemSummary(url, SUMMARY_ITEM_PAGE, ports_.buttonBar));
     ports_.buttonBar.SetCurrentItem(url, title);
 }
 
 std::string KeloCommands::OpenItem(std::string_view url, std::string_view title) {
+    // In the middle of a listing or a bid the item is not opened at all,
+    // rather than recorded and made current without its page.
+    if (RefusedWhileBusy())
+        return {};
     // The browser goes to the result even when it is empty: the pane then
     // shows nothing rather than the previous item under the new title.
     const std::string path = ShowItemSummary(url, SUMMARY_ITEM_PAGE, ports_.buttonBar);

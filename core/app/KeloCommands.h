@@ -97,6 +97,8 @@ private:
     void ShowFavorites(const std::vector<std::string>& names) override;
     ListingPorts Listing() const { return {ports_.list, ports_.progress, ports_.pump}; }
     void ShowAsCurrentItem(std::string_view url, std::string_view title);
+    // True, with the busy message shown, while another network operation runs.
+    static bool RefusedWhileBusy();
 
     KeloPorts ports_;
     CategoryList categories_;

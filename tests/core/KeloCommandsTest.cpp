@@ -294,5 +294,33 @@ TEST(KeloCommands, OnlyTheAllTargetSearches) {
               std::vector<std::string>{"search.vanto.test/search/auc?alocale=0jp&acc=jp&p=%B8%C5%A4%A4+%D4%E4%26"});
 }
 
+TEST(KeloCommandsBusy, ADoubleClickDuringAListingOpensNothingAndTheListingGoesOn) {
+    CommandsHarness h;
+    KeloCommands commands(h.ports());
+    commands.OnInitialUpdate();
+    std::string rows;
+    for (const char* id : {"a1", "a2", "a3"})
+        rows += std::string("<tr><td><a href=\"http://page.vanto.test/jp/auction/") + id + "\">" + id +
+                "</a></td><td align=right><b>100 円</b></td><td align=center>1</td><td align=right>1日</td></tr>\n";
+    h.server.SetPage("search.vanto.test", "/search/auc?alocale=0jp&acc=jp&p=x",
+                     test::SjisToEucJp("<table><tr><td><nobr>残り時間</nobr></td></tr>\n" + rows +
+                                       "</table>\n前の50件 | 次の50件\n"));
+    h.pump.onCall = [&](int call) {
+        if (call != 1)
+            return;
+        h.list.Select(0);
+        commands.OnListDblClick();
+        commands.OnTreeDblClk(FindNode(commands.Tree(), "ｳｫｯﾁ(開催中)"));
+    };
+
+    EXPECT_EQ(commands.OnSearchTarget(SEARCH_TARGET_ALL, "x"), 1);
+    EXPECT_EQ(h.list.RowCount(), 3);
+    EXPECT_EQ(h.Messages(), std::vector<std::string>(2, "通信中です。実行中の処理が終わってから操作して下さい。"));
+    EXPECT_EQ(h.Requests(), std::vector<std::string>{"search.vanto.test/search/auc?alocale=0jp&acc=jp&p=x"});
+    EXPECT_TRUE(commands.GetHistory().Entries().empty());
+    EXPECT_EQ(h.bar.CurrentItemUrl(), "");
+    EXPECT_TRUE(h.browser.shown.empty());
+}
+
 } // namespace
 } // namespace kelo
