@@ -127,6 +127,8 @@ std::string VantoPages::ListingRow(const AuctionItem& item, std::time_t now)
         out += " <img src=\"" + std::string(IMG) + "upd.gif\" width=28 height=11 alt=\"[new]\">";
     if (item.markEscrow)
         out += " <img src=\"" + std::string(IMG) + "escrow.gif\" width=16 height=16 alt=\"エスクロー\">";
+    else if (item.decoyMarks)
+        out += " <img src=\"" + std::string(IMG) + "escrow2.gif\" width=16 height=16 ALT=\"エスクロー\">";
     if (item.markFeatured)
         out += " <img src=\"" + std::string(IMG) + "hot.gif\" width=16 height=16 alt=\"注目\">";
     else if (item.decoyMarks)
