@@ -72,25 +72,33 @@ TEST_F(E2eTest, OutbidTwiceThenHighest) {
     // one after another until the site answers with a re-bid.
     for (std::size_t i = 0; i < candidates.size() && i < 60 && !played; ++i) {
         const auto& row = candidates[i];
-        int rebids = 0;
+        int rebidPrompts = 0;
         const RunResult bid = user.Dialogue(
             {"bid", row[5], std::to_string(Price(row[2]) + 1000), "--password", "demo"},
             [&](const std::string& out) -> std::optional<std::string> {
                 if (out.ends_with(U8(CONFIRM_PROMPT)))
                     return "y";
-                // First re-bid: just what the site asks, which its automatic
-                // bidder answers again; second: more than it will ever pay.
-                return ++rebids == 1 ? NeededAmount(out) : "2000000000";
+                // A typo is refused and asked again; then just what the site
+                // asks, which its automatic bidder answers again; then more
+                // than it will ever pay.
+                switch (++rebidPrompts) {
+                case 1:
+                    return "12a";
+                case 2:
+                    return NeededAmount(out);
+                default:
+                    return "2000000000";
+                }
             });
         ASSERT_EQ(bid.status, 0) << bid.err;
-        if (rebids == 0)
+        if (rebidPrompts == 0)
             continue; // no automatic bidder here: the first bid led at once
         played = true;
-        EXPECT_EQ(rebids, 2) << bid.out;
+        EXPECT_EQ(rebidPrompts, 3) << bid.out;
         EXPECT_EQ(Count(bid.out, U8("自動入札であなたの入札価格を上回る入札が行われました。")), 2);
         EXPECT_EQ(Count(bid.out, U8(HIGHEST)), 1);
         EXPECT_EQ(Count(bid.out, U8(CONFIRM_PROMPT)), 2); // the confirmation and the result
-        EXPECT_EQ(bid.err, "");
+        EXPECT_EQ(Messages(bid.err).size(), 1u) << bid.err; // the refused typo
         EXPECT_NE(SjisToUtf8(test::ReadFileBytes(user.Work("getdata2.txt"))).find(U8(HIGHEST)), std::string::npos);
         EXPECT_FALSE(test::FileExists(user.Work("ERR_09A001.TXT")));
     }
