@@ -487,8 +487,10 @@ Page VantoPages::Rebid(const AuctionItem& item, long yourBid, long needed, int q
     out += "<TR><TD><font size=-1>商品タイトル：</font></TD><TD><font size=-1>" + H(item.title) + "</font></TD></TR>\n";
     out += "<TR><TD><font size=-1>最高入札額にするための額：</font></TD><TD><font color=000000>" + Formats::Yen(needed) +
            " 円</font></TD></TR>\n";
+    // The member's bid is written as a bare amount: readers offer it back as
+    // the next amount.
     out += "<TR><TD><font size=-1>あなたの現在の入札額：</font></TD><TD><font color=000000>" + Formats::Yen(yourBid) +
-           " 円</font></TD></TR>\n";
+           "</font></TD></TR>\n";
     out += "<TR><TD><font size=-1>数量：</font></TD><TD><font size=-1>" + std::to_string(quantity) + "</font></TD></TR>\n";
     out += "</table>\n<font size=-1>入札金額：</font><input type=text name=Bid size=10 value=\"" + std::to_string(needed) +
            "\"> 円\n<input type=submit value=\"再入札\">\n</form></td></tr></table>\n";

@@ -175,7 +175,7 @@ TEST_F(SitesimBidding, OutbidTwiceByTheAutomaticBidderThenHighest)
         std::string needed = Cut(rebid, "最高入札額にするための額：</font></TD><TD><font color=000000>", " 円</font></TD></TR>", h);
         h = 0;
         std::string current = Cut(rebid, "あなたの現在の入札額：</font></TD><TD><font color=000000>", "</font></TD></TR>", h);
-        EXPECT_EQ(current, Formats::Yen(amount) + " 円");
+        EXPECT_EQ(current, Formats::Yen(amount));
         tokens.push_back(form.a);
         actions.push_back(form.action);
         needed.erase(std::remove(needed.begin(), needed.end(), ','), needed.end());
