@@ -96,8 +96,8 @@ void CategoryTree::BuildCategoryTree(CategoryList& primary, const std::string& s
     const TreeNodeId myAuction = Insert(primaryRoot_, TreeNodeKind::MyAuctionRoot, MY_AUCTION_TEXT,
                                         TREE_IMAGE_MY_AUCTION, TREE_IMAGE_MY_AUCTION);
     for (int list = 0; list < 4; ++list)
-        myAuction_[list] = Insert(myAuction, TreeNodeKind::MyAuctionList, MY_AUCTION_LIST_TEXTS[list],
-                                  TREE_IMAGE_MY_AUCTION, TREE_IMAGE_MY_AUCTION, static_cast<std::size_t>(list));
+        Insert(myAuction, TreeNodeKind::MyAuctionList, MY_AUCTION_LIST_TEXTS[list], TREE_IMAGE_MY_AUCTION,
+               TREE_IMAGE_MY_AUCTION, static_cast<std::size_t>(list));
     InsertCategoryRows(primaryRoot_, TreeNodeKind::PrimaryCategory, primary);
 
     secondary_ = LoadSorelCategories(sorelPath);
@@ -133,10 +133,6 @@ std::size_t CategoryTree::SiblingIndex(TreeNodeId id) const {
         return 0;
     const std::vector<TreeNodeId>& siblings = node->parent == NO_TREE_NODE ? roots_ : Node(node->parent)->children;
     return static_cast<std::size_t>(std::find(siblings.begin(), siblings.end(), id) - siblings.begin());
-}
-
-TreeNodeId CategoryTree::MyAuctionNode(int list) const {
-    return list >= 0 && list < 4 ? myAuction_[list] : NO_TREE_NODE;
 }
 
 void CategoryTree::Select(TreeNodeId id) { selected_ = Node(id) ? id : NO_TREE_NODE; }

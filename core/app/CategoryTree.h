@@ -84,7 +84,6 @@ public:
     TreeNodeId HistoryRoot() const { return historyRoot_; }
     TreeNodeId PrimaryRoot() const { return primaryRoot_; }
     TreeNodeId SecondaryRoot() const { return secondaryRoot_; }
-    TreeNodeId MyAuctionNode(int list) const;
 
     // The selection the pane keeps; NO_TREE_NODE when nothing is selected.
     void Select(TreeNodeId id);
@@ -109,7 +108,6 @@ private:
     TreeNodeId historyRoot_ = NO_TREE_NODE;
     TreeNodeId primaryRoot_ = NO_TREE_NODE;
     TreeNodeId secondaryRoot_ = NO_TREE_NODE;
-    TreeNodeId myAuction_[4] = {};
     TreeNodeId selected_ = NO_TREE_NODE;
     CategoryList secondary_;
 };

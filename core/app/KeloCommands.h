@@ -91,7 +91,6 @@ public:
     CategoryTree& Tree() { return tree_; }
     History& GetHistory() { return history_; }
     Favorites& GetFavorites() { return favorites_; }
-    const CategoryList& Categories() const { return categories_; }
 
 private:
     void ShowFavorites(const std::vector<std::string>& names) override;
