@@ -120,7 +120,8 @@ int KeloCli::Item(const CommandLine& line) {
     TerminalOutput::Record({"desired", fields.desired});
     TerminalOutput::Record({"reserve", reserve});
     TerminalOutput::Record({"end", fields.end});
-    TerminalOutput::Record({"file", path});
+    // A path is the file system's bytes, not the core's Shift_JIS text.
+    TerminalOutput::Out("file\t" + path + "\n");
     return Status(true);
 }
 
