@@ -25,7 +25,6 @@ class Catalogue {
 public:
     explicit Catalogue(const CatalogueSettings& settings);
 
-    const CatalogueSettings& Settings() const { return settings_; }
     const std::vector<Category>& VantoCategories() const { return vantoCategories_; }
     const std::vector<Category>& SorelCategories() const { return sorelCategories_; }
     std::vector<AuctionItem>& Items() { return items_; }

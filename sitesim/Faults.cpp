@@ -43,14 +43,6 @@ bool Faults::ParseKind(const std::string& name, FaultRule::Kind& kind)
     return false;
 }
 
-const char* Faults::KindName(FaultRule::Kind kind)
-{
-    for (const KindNameRow& row : KIND_NAMES)
-        if (row.kind == kind)
-            return row.name;
-    return "?";
-}
-
 bool Faults::ParseSwitch(const std::string& text, FaultRule& rule)
 {
     size_t colon = text.find(':');

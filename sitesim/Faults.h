@@ -25,7 +25,6 @@ struct FaultRule {
 class Faults {
 public:
     static bool ParseKind(const std::string& name, FaultRule::Kind& kind);
-    static const char* KindName(FaultRule::Kind kind);
     // "kind:match" as the command line gives it.
     static bool ParseSwitch(const std::string& text, FaultRule& rule);
 

@@ -17,7 +17,6 @@ public:
     Sessions(std::string user, std::string password);
 
     const std::string& User() const { return user_; }
-    const std::string& Password() const { return password_; }
 
     // True when the decoded form values name the account.
     bool CheckAccount(const std::string& formLogin, const std::string& formPassword) const;

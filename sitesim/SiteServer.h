@@ -47,7 +47,6 @@ public:
     void Stop();
 
     AuctionHouse& House() { return house_; }
-    Sessions& Accounts() { return sessions_; }
     Faults& FaultSwitches() { return faults_; }
 
 private:

@@ -52,11 +52,6 @@ bool TextCodec::EucJpToUtf8(std::string_view euc, std::string& out)
     return Convert("UTF-8", "EUC-JP", euc, out);
 }
 
-bool TextCodec::ShiftJisToUtf8(std::string_view sjis, std::string& out)
-{
-    return Convert("UTF-8", "CP932", sjis, out);
-}
-
 static int HexValue(char c)
 {
     if (c >= '0' && c <= '9')

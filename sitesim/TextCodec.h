@@ -14,7 +14,6 @@ public:
     static bool Utf8ToEucJp(std::string_view utf8, std::string& out);
     static bool Utf8ToShiftJis(std::string_view utf8, std::string& out);
     static bool EucJpToUtf8(std::string_view euc, std::string& out);
-    static bool ShiftJisToUtf8(std::string_view sjis, std::string& out);
 
     // A query value as a browser submits a form: "+" is a space and "%XY"
     // one byte; a "%" without two hex digits stays as it is.

@@ -414,7 +414,7 @@ Page VantoPages::BidHistory(const AuctionItem& item, const std::string& member, 
     return Vanto(std::move(out), "Q&A</a></font>");
 }
 
-Page VantoPages::Questions(const AuctionItem& item, const std::string& member, std::time_t /*now*/)
+Page VantoPages::Questions(const AuctionItem& item, const std::string& member)
 {
     std::string out = Header(item.title + " - Q&A", member);
     out += ItemTitleBar(item) + ItemTabs(item, 2);

@@ -46,7 +46,7 @@ public:
     static Page Item(const AuctionItem& item, const std::vector<const Category*>& trail, const std::string& member,
                      std::time_t now);
     static Page BidHistory(const AuctionItem& item, const std::string& member, std::time_t now);
-    static Page Questions(const AuctionItem& item, const std::string& member, std::time_t now);
+    static Page Questions(const AuctionItem& item, const std::string& member);
     static Page BidConfirm(const AuctionItem& item, long amount, int quantity, const std::string& member,
                            const std::string& token);
     static Page Rebid(const AuctionItem& item, long yourBid, long needed, int quantity, const std::string& action,

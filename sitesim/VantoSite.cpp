@@ -87,7 +87,7 @@ std::optional<Page> VantoSite::Handle(const SiteRequest& request, std::time_t no
     if (int number = HostNumber(host, "page"); number >= 0)
         return ItemHost(request, number, member, now);
     if (int number = HostNumber(host, "edit"); number >= 0)
-        return request.path == "/jp/config/remember" ? Remember(request, number, member, now) : NotFound();
+        return request.path == "/jp/config/remember" ? Remember(request, number, member) : NotFound();
     return std::nullopt;
 }
 
@@ -210,7 +210,7 @@ Page VantoSite::ItemHost(const SiteRequest& request, int host, const std::string
     if (path == "/jp/show/bid_hist")
         return VantoPages::BidHistory(item, member, now);
     if (path == "/jp/show/qanda")
-        return VantoPages::Questions(item, member, now);
+        return VantoPages::Questions(item, member);
     if (path == "/jp/show/bid_preview")
         return BidPreview(request, index, member, now);
     if (path == "/jp/config/placebid" || path.compare(0, 21, "/jp/config/placebid/r") == 0)
@@ -282,9 +282,8 @@ Page VantoSite::PlaceBid(const SiteRequest& request, int itemIndex, const std::s
                              member);
 }
 
-Page VantoSite::Remember(const SiteRequest& request, int host, const std::string& member, std::time_t now)
+Page VantoSite::Remember(const SiteRequest& request, int host, const std::string& member)
 {
-    (void)now;
     if (member.empty())
         return VantoPages::SignIn(false, member);
     std::lock_guard lock(house_.Mutex());

@@ -27,7 +27,7 @@ private:
     Page ItemHost(const SiteRequest& request, int host, const std::string& member, std::time_t now);
     Page BidPreview(const SiteRequest& request, int itemIndex, const std::string& member, std::time_t now);
     Page PlaceBid(const SiteRequest& request, int itemIndex, const std::string& member, std::time_t now);
-    Page Remember(const SiteRequest& request, int host, const std::string& member, std::time_t now);
+    Page Remember(const SiteRequest& request, int host, const std::string& member);
     Page Login(const SiteRequest& request, const std::string& member);
 
     static ListingSlice Slice(const Catalogue& catalogue, const std::vector<int>& found, int firstWanted,
