@@ -56,12 +56,19 @@ std::string Formatted(const char* format, std::initializer_list<std::string_view
     return out;
 }
 
-std::string RemoveCommas(std::string_view text) {
-    std::string out;
-    for (char c : text)
-        if (c != ',')
-            out += c;
-    return out;
+// The member's current bid as the amount to offer again: commas removed and
+// only the number kept, so that a unit written after it (" 円") does not make
+// the dialog refuse the very amount it offers.
+std::string OfferedAmount(std::string_view currentBid) {
+    std::string digits;
+    for (char c : currentBid) {
+        if (c == ',' || (c == ' ' && digits.empty()))
+            continue;
+        if (c < '0' || c > '9')
+            break;
+        digits += c;
+    }
+    return digits;
 }
 
 void ShowFetchFailure(const char* message) {
@@ -231,7 +238,7 @@ private:
             " %s\n\n オークションID          ：%s\n 最高入札額にするための額：%s\n"
             " あなたの現在の入札額    ：%s\n 数量                    ：%s\n\n",
             {title_, itemId_, needed, currentBid, partial_});
-        std::string amount = RemoveCommas(currentBid);
+        std::string amount = OfferedAmount(currentBid);
         for (;;) {
             if (!dialog_.ShowBidPlace(BidPlaceMode::Rebid, message, amount))
                 return false;

@@ -136,7 +136,7 @@ TEST_F(BidExchangeTest, CancelAtTheConfirmationSendsNoBid) {
 
 TEST_F(BidExchangeTest, OutbidTwiceThenHighest) {
     bidAnswers = {RebidPage("/jp/config/rebid1", "tok1", "2,100", "2,050"),
-                  RebidPage("/jp/config/rebid2", "tok2", "2,700", "2,650"), HIGHEST_PAGE};
+                  RebidPage("/jp/config/rebid2", "tok2", "2,700", "2,650 円"), HIGHEST_PAGE};
     // Confirm; accept the first offer; type a higher amount the second time; close the result.
     dialog.answers = {{true, ""}, {true, ""}, {true, "2800"}, {false, ""}};
     EXPECT_EQ(Bid(2000, 2), 1);
