@@ -29,33 +29,19 @@
 #include <time.h>
 #include <unistd.h>
 
+#include "BenchSupport.h"
+
 namespace kelo {
 namespace {
+
+using bench::SjisToEucText;
+using bench::ThreadCpuSeconds;
 
 constexpr int ROWS_PER_PAGE = 50;
 constexpr int PAGES = 20;
 constexpr const char* SEARCH_OBJECT = "/search/auc?alocale=0jp&acc=jp&p=bench";
 
-double ThreadCpuSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
 
-std::string SjisToEucText(std::string_view sjis) {
-    std::string euc;
-    for (std::size_t i = 0; i < sjis.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(sjis[i]);
-        if (IsSjisLeadByte(byte) && i + 1 < sjis.size()) {
-            unsigned char pair[2];
-            SjisToEuc(byte, static_cast<unsigned char>(sjis[++i]), pair);
-            euc.append(reinterpret_cast<const char*>(pair), 2);
-        } else {
-            euc.push_back(static_cast<char>(byte));
-        }
-    }
-    return euc;
-}
 
 std::string PageObject(int page) {
     return page == 0 ? SEARCH_OBJECT : std::string(SEARCH_OBJECT) + "&b=" + std::to_string(page * ROWS_PER_PAGE + 1);

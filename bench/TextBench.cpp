@@ -14,25 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
+
 namespace kelo {
 namespace {
 
-// Shift_JIS to EUC-JP for the template texts below: ASCII as it is, pairs
-// through SjisToEuc.
-std::string SjisTemplateToEuc(std::string_view sjis) {
-    std::string euc;
-    for (std::size_t i = 0; i < sjis.size(); ++i) {
-        unsigned char byte = static_cast<unsigned char>(sjis[i]);
-        if (IsSjisLeadByte(byte) && i + 1 < sjis.size()) {
-            unsigned char pair[2];
-            SjisToEuc(byte, static_cast<unsigned char>(sjis[++i]), pair);
-            euc.append(reinterpret_cast<const char*>(pair), 2);
-        } else {
-            euc.push_back(static_cast<char>(byte));
-        }
-    }
-    return euc;
-}
 
 // A results page in EUC-JP of about size bytes: mostly ASCII markup, each row
 // with a title of kana and kanji, a price in yen and a time left in days.
@@ -43,9 +29,9 @@ std::string MakeEucResultsPage(std::size_t size) {
     std::uniform_int_distribution<int> anyCell(0x21, 0x7E);
     std::uniform_int_distribution<int> titleLength(8, 30);
     std::uniform_int_distribution<int> number(1, 99999);
-    const std::string yen = SjisTemplateToEuc("円");
-    const std::string days = SjisTemplateToEuc("日");
-    const std::string heading = SjisTemplateToEuc("<html><head><title>検索結果 - Vanto</title></head><body>\n"
+    const std::string yen = bench::SjisToEucText("円");
+    const std::string days = bench::SjisToEucText("日");
+    const std::string heading = bench::SjisToEucText("<html><head><title>検索結果 - Vanto</title></head><body>\n"
                                                   "<table><tr><th>商品名</th><th>現在価格</th><th>入札</th>"
                                                   "<th>残り時間</th></tr>\n");
 
@@ -142,14 +128,6 @@ void BM_IconvEucToSjis(benchmark::State& state) {
 }
 BENCHMARK(BM_IconvEucToSjis);
 
-// This thread's CPU time in seconds: on a shared machine, the time other
-// processes take would otherwise fall on whichever side was running. (Not
-// <chrono>: it holds a literal the Shift_JIS execution charset cannot take.)
-double Now() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
 
 void BM_ConvertEucToSjisAgainstIconv(benchmark::State& state) {
     const std::string& source = EucPage();
@@ -165,13 +143,13 @@ void BM_ConvertEucToSjisAgainstIconv(benchmark::State& state) {
     double ours = 0;
     double theirs = 0;
     for (auto _ : state) {
-        double start = Now();
+        double start = bench::ThreadCpuSeconds();
         ConvertCopy(source, page);
-        ours += Now() - start;
-        start = Now();
+        ours += bench::ThreadCpuSeconds() - start;
+        start = bench::ThreadCpuSeconds();
         iconv.Convert(source, out);
         benchmark::DoNotOptimize(out.data());
-        theirs += Now() - start;
+        theirs += bench::ThreadCpuSeconds() - start;
     }
     const double bytes = static_cast<double>(state.iterations()) * static_cast<double>(source.size());
     state.counters["ours_MiB/s"] = bytes / ours / (1 << 20);
@@ -231,12 +209,12 @@ void BM_ExtractBetweenChainAgainstMemmem(benchmark::State& state) {
     double chain = 0;
     double pass = 0;
     for (auto _ : state) {
-        double start = Now();
+        double start = bench::ThreadCpuSeconds();
         benchmark::DoNotOptimize(ReadRows(page));
-        chain += Now() - start;
-        start = Now();
+        chain += bench::ThreadCpuSeconds() - start;
+        start = bench::ThreadCpuSeconds();
         ScanOnce(page);
-        pass += Now() - start;
+        pass += bench::ThreadCpuSeconds() - start;
     }
     const double bytes = static_cast<double>(state.iterations()) * static_cast<double>(page.size());
     state.counters["chain_MiB/s"] = bytes / chain / (1 << 20);

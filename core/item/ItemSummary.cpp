@@ -113,18 +113,7 @@ std::string EndTimeLine(std::string_view value) {
         minute > 59)
         return {};
 
-    const std::time_t now = Now();
-    std::tm today{};
-    localtime_r(&now, &today);
-    std::tm end{};
-    // An auction that ends in January, seen in December, ends next year.
-    end.tm_year = today.tm_year + (month < today.tm_mon + 1 ? 1 : 0);
-    end.tm_mon = month - 1;
-    end.tm_mday = day;
-    end.tm_hour = hour;
-    end.tm_min = minute;
-    end.tm_isdst = -1;
-    const std::time_t endTime = std::mktime(&end);
+    const std::time_t endTime = EndTimeFromParts(month, day, hour, minute);
     if (endTime == static_cast<std::time_t>(-1))
         return {};
 
