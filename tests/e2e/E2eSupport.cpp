@@ -87,6 +87,13 @@ std::vector<std::vector<std::string>> Records(const std::string& out) {
     return records;
 }
 
+std::vector<std::string> Addresses(const std::vector<std::vector<std::string>>& rows) {
+    std::vector<std::string> urls;
+    for (const auto& row : rows)
+        urls.push_back(row.size() == 6 ? row[5] : std::string());
+    return urls;
+}
+
 std::vector<std::string> Messages(const std::string& err) {
     std::vector<std::string> messages;
     std::istringstream lines(err);

@@ -74,6 +74,9 @@ protected:
 std::string U8(std::string_view sjis);
 // kelo-cli's standard output: one record per line, split at tabs.
 std::vector<std::vector<std::string>> Records(const std::string& out);
+// The item addresses of listed rows, in list order: what stays the same when
+// a listing is read twice while the time left ticks.
+std::vector<std::string> Addresses(const std::vector<std::vector<std::string>>& rows);
 // The system's messages on standard error, the text after "Kelo: " with its
 // own line feeds.
 std::vector<std::string> Messages(const std::string& err);

@@ -104,7 +104,7 @@ TEST_F(E2eTest, AFailedLaterPageKeepsTheRowsBeforeIt) {
     EXPECT_EQ(Messages(run.err), std::vector<std::string>{U8("htmlﾌｧｲﾙの取得に失敗しました(010002)")});
     const auto rows = Records(run.out);
     ASSERT_EQ(rows.size(), 50u);
-    EXPECT_EQ(rows, std::vector<std::vector<std::string>>(all.begin(), all.begin() + 50));
+    EXPECT_EQ(Addresses(rows), Addresses({all.begin(), all.begin() + 50}));
 }
 
 TEST_F(E2eTest, UsageErrorsExitWithTwoAndTheUsage) {
