@@ -1,7 +1,7 @@
 // Listing speed: reading one 50-row results page (conversion, table, rows,
 // counts and next link) against one memmem pass over the same bytes, and the
-// client's CPU time per page of a 20-page keyword listing served from a
-// loopback site in this process. Both sides are timed on this thread's CPU
+// client's CPU time per page of a 20-page keyword listing served by sitesim
+// in this process. Both sides are timed on this thread's CPU
 // clock, so that other processes on a shared machine do not count.
 
 #include "app/MessagePump.h"
@@ -12,19 +12,16 @@
 #include "listing/ResultsPage.h"
 #include "net/JString.h"
 #include "net/PageFetch.h"
+#include "net/SiteRequests.h"
 #include "net/WorkingFiles.h"
+#include "SiteServer.h"
 
 #include <benchmark/benchmark.h>
 
-#include <arpa/inet.h>
-#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <map>
-#include <netinet/in.h>
 #include <string>
-#include <sys/socket.h>
 #include <thread>
 #include <time.h>
 #include <unistd.h>
@@ -126,75 +123,6 @@ void BM_ResultsPageAgainstMemmem(benchmark::State& state) {
 }
 BENCHMARK(BM_ResultsPageAgainstMemmem);
 
-// The sites on a loopback port: one HTTP/1.1 answer per connection, as the
-// fetch opens a fresh connection for every request.
-class LoopbackSite {
-public:
-    explicit LoopbackSite(std::map<std::string, std::string> pages) : pages_(std::move(pages)) {
-        listener_ = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        if (listener_ < 0 || bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-            listen(listener_, 16) != 0 || getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-            return;
-        port_ = ntohs(address.sin_port);
-        thread_ = std::thread([this] { Serve(); });
-    }
-    ~LoopbackSite() {
-        stopping_ = true;
-        if (listener_ >= 0)
-            shutdown(listener_, SHUT_RDWR);
-        if (thread_.joinable())
-            thread_.join();
-        if (listener_ >= 0)
-            close(listener_);
-    }
-    int port() const { return port_; }
-
-private:
-    void Serve() {
-        while (!stopping_) {
-            const int client = accept(listener_, nullptr, nullptr);
-            if (client < 0)
-                continue;
-            Answer(client);
-            close(client);
-        }
-    }
-
-    void Answer(int client) {
-        std::string request;
-        char buffer[4096];
-        while (request.find("\r\n\r\n") == std::string::npos) {
-            const ssize_t got = recv(client, buffer, sizeof buffer, 0);
-            if (got <= 0)
-                return;
-            request.append(buffer, static_cast<std::size_t>(got));
-        }
-        const std::size_t start = request.find(' ') + 1;
-        const std::string target = request.substr(start, request.find(' ', start) - start);
-        const auto page = pages_.find(target);
-        const std::string body = page == pages_.end() ? std::string() : page->second;
-        const std::string reply = std::string(page == pages_.end() ? "HTTP/1.1 404 Not Found" : "HTTP/1.1 200 OK") +
-                                  "\r\nContent-Type: text/html\r\nConnection: close\r\nContent-Length: " +
-                                  std::to_string(body.size()) + "\r\n\r\n" + body;
-        for (std::size_t sent = 0; sent < reply.size();) {
-            const ssize_t put = send(client, reply.data() + sent, reply.size() - sent, MSG_NOSIGNAL);
-            if (put <= 0)
-                return;
-            sent += static_cast<std::size_t>(put);
-        }
-    }
-
-    std::map<std::string, std::string> pages_;
-    int listener_ = -1;
-    int port_ = 0;
-    std::thread thread_;
-    std::atomic<bool> stopping_{false};
-};
-
 class SilentProgress : public ProgressDialog {
 public:
     void Open() override { open_ = true; }
@@ -243,38 +171,51 @@ private:
     std::string path_;
 };
 
-// The 20 pages on a loopback site, with every fetch of the object's lifetime
-// sent there and its files kept in a scratch folder.
+// sitesim in this process, with every fetch of the object's lifetime sent
+// there and the client's files kept in a scratch folder. Its catalogue is
+// sized so that the keyword below finds exactly 20 pages of results.
 class BenchSite {
 public:
-    BenchSite() : site_(Pages()), saved_(CurrentFetchTuning()) {
+    BenchSite() : site_(Options()), saved_(CurrentFetchTuning()) {
+        std::string error;
+        if (!site_.Start(0, error))
+            return;
         FetchTuning tuning;
         tuning.connectTimeoutSeconds = 5;
         tuning.stallSeconds = 10;
-        tuning.connectToPort = "127.0.0.1:" + std::to_string(site_.port());
+        tuning.connectToPort = "127.0.0.1:" + std::to_string(site_.Port());
         tuning.cookieFile = scratch_.path() + "/cookies.txt";
         SetFetchTuning(tuning);
+        started_ = true;
     }
-    ~BenchSite() { SetFetchTuning(saved_); }
-    bool ready() const { return site_.port() != 0 && scratch_.ready(); }
+    ~BenchSite() {
+        SetFetchTuning(saved_);
+        site_.Stop();
+    }
+    bool ready() const { return started_ && scratch_.ready(); }
+    static std::string SearchUrl() { return KeywordSearchUrl(EncodeKeyword(KEYWORD)); }
 
 private:
-    static std::map<std::string, std::string> Pages() {
-        std::map<std::string, std::string> pages;
-        for (int page = 0; page < PAGES; ++page)
-            pages[PageObject(page)] = MakeResultsPage(page);
-        return pages;
+    // Every title carries one of 25 listing-number tags, so this keyword
+    // matches one auction in 25.
+    static constexpr const char* KEYWORD = "管理00番";
+    static sitesim::SiteOptions Options() {
+        sitesim::SiteOptions options;
+        options.seed = 7;
+        options.items = PAGES * ROWS_PER_PAGE * 25;
+        return options;
     }
 
-    LoopbackSite site_;
+    sitesim::SiteServer site_;
     ScratchFolder scratch_;
     FetchTuning saved_;
+    bool started_ = false;
 };
 
 void BM_KeywordListingClientCpuPerPage(benchmark::State& state) {
     BenchSite site;
     if (!site.ready()) {
-        state.SkipWithError("no loopback port or scratch folder");
+        state.SkipWithError("sitesim did not start, or no scratch folder");
         return;
     }
     MemoryResultList list;
@@ -282,7 +223,7 @@ void BM_KeywordListingClientCpuPerPage(benchmark::State& state) {
     NoMessages pump;
     Blacklist blacklist;
     const ListingPorts ports{list, progress, pump};
-    const std::string url = std::string("http://search.vanto.test") + SEARCH_OBJECT;
+    const std::string url = BenchSite::SearchUrl();
     double cpu = 0;
     for (auto _ : state) {
         const double start = ThreadCpuSeconds();
@@ -297,21 +238,23 @@ void BM_KeywordListingClientCpuPerPage(benchmark::State& state) {
 }
 BENCHMARK(BM_KeywordListingClientCpuPerPage)->Unit(benchmark::kMillisecond);
 
-// The same 20 requests through the fetch alone: how much of a page's time is
-// the HTTP exchange rather than the listing.
+// Twenty fetches of the first results page alone: how much of a page's time
+// is the HTTP exchange rather than the listing.
 void BM_FetchOnlyClientCpuPerPage(benchmark::State& state) {
     BenchSite site;
     if (!site.ready()) {
-        state.SkipWithError("no loopback port or scratch folder");
+        state.SkipWithError("sitesim did not start, or no scratch folder");
         return;
     }
+    std::string server, object;
+    ParseUrl(BenchSite::SearchUrl(), server, object);
     double cpu = 0;
     std::string page;
     for (auto _ : state) {
         const double start = ThreadCpuSeconds();
         bool fetched = true;
         for (int n = 0; n < PAGES; ++n)
-            fetched = FetchPage("search.vanto.test", PageObject(n), page) && fetched;
+            fetched = FetchPage(server, object, page) && fetched;
         cpu += ThreadCpuSeconds() - start;
         if (!fetched) {
             state.SkipWithError("a page could not be fetched");

@@ -6,6 +6,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <mutex>
 #include <sys/stat.h>
@@ -81,9 +82,13 @@ size_t AppendBody(char* data, size_t size, size_t count, void* userdata) {
         body->tooLarge = true;
         return 0; // aborts the transfer
     }
-    for (size_t i = 0; i < bytes; ++i)
-        if (data[i] != '\r')
-            body->page->push_back(data[i]);
+    const char* end = data + bytes;
+    for (const char* from = data; from < end;) {
+        const char* cr = static_cast<const char*>(std::memchr(from, '\r', static_cast<size_t>(end - from)));
+        const char* stop = cr ? cr : end;
+        body->page->append(from, static_cast<size_t>(stop - from));
+        from = cr ? cr + 1 : end;
+    }
     return bytes;
 }
 
