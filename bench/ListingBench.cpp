@@ -27,11 +27,12 @@
 #include <unistd.h>
 
 #include "BenchSupport.h"
+#include "PageServer.h"
+#include "QuietPorts.h"
 
 namespace kelo {
 namespace {
 
-using bench::SjisToEucText;
 using bench::ThreadCpuSeconds;
 
 constexpr int ROWS_PER_PAGE = 50;
@@ -72,7 +73,7 @@ std::string MakeResultsPage(int page) {
     text += " | ";
     text += page + 1 == PAGES ? std::string("次の50件") : "<a href=\"" + PageObject(page + 1) + "\">次の50件</a>";
     text += "</p></body></html>\n";
-    return SjisToEucText(text);
+    return test::SjisToEucJp(text);
 }
 
 // What the loader does with one page once it has it.
@@ -122,28 +123,6 @@ void BM_ResultsPageAgainstMemmem(benchmark::State& state) {
     state.counters["parse_over_memmem"] = parse / pass;
 }
 BENCHMARK(BM_ResultsPageAgainstMemmem);
-
-class SilentProgress : public ProgressDialog {
-public:
-    void Open() override { open_ = true; }
-    bool IsOpen() const override { return open_; }
-    void SetStatus(std::string_view) override {}
-    void SetTotalItems(int) override {}
-    void SetTotalPages(int) override {}
-    void StepItem() override {}
-    void StepPage() override {}
-    void SetCurrentTitle(std::string_view) override {}
-    void Close() override { open_ = false; }
-    bool CancelRequested() const override { return false; }
-
-private:
-    bool open_ = false;
-};
-
-class NoMessages : public MessagePump {
-public:
-    void PumpOneMessage() override {}
-};
 
 // A scratch working folder for the dump and cache files, removed afterwards.
 class ScratchFolder {
@@ -219,8 +198,8 @@ void BM_KeywordListingClientCpuPerPage(benchmark::State& state) {
         return;
     }
     MemoryResultList list;
-    SilentProgress progress;
-    NoMessages pump;
+    test::QuietProgress progress;
+    test::NoMessages pump;
     Blacklist blacklist;
     const ListingPorts ports{list, progress, pump};
     const std::string url = BenchSite::SearchUrl();

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "BenchSupport.h"
+#include "PageServer.h"
 
 namespace kelo {
 namespace {
@@ -29,9 +30,9 @@ std::string MakeEucResultsPage(std::size_t size) {
     std::uniform_int_distribution<int> anyCell(0x21, 0x7E);
     std::uniform_int_distribution<int> titleLength(8, 30);
     std::uniform_int_distribution<int> number(1, 99999);
-    const std::string yen = bench::SjisToEucText("円");
-    const std::string days = bench::SjisToEucText("日");
-    const std::string heading = bench::SjisToEucText("<html><head><title>検索結果 - Vanto</title></head><body>\n"
+    const std::string yen = test::SjisToEucJp("円");
+    const std::string days = test::SjisToEucJp("日");
+    const std::string heading = test::SjisToEucJp("<html><head><title>検索結果 - Vanto</title></head><body>\n"
                                                   "<table><tr><th>商品名</th><th>現在価格</th><th>入札</th>"
                                                   "<th>残り時間</th></tr>\n");
 

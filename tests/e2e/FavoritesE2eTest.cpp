@@ -14,32 +14,12 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "QuietPorts.h"
+
 namespace kelo::e2e {
 namespace {
 
 using Rows = std::vector<std::vector<std::string>>;
-
-class QuietProgress : public ProgressDialog {
-public:
-    void Open() override { open_ = true; }
-    bool IsOpen() const override { return open_; }
-    void SetStatus(std::string_view) override {}
-    void SetTotalItems(int) override {}
-    void SetTotalPages(int) override {}
-    void StepItem() override {}
-    void StepPage() override {}
-    void SetCurrentTitle(std::string_view) override {}
-    void Close() override { open_ = false; }
-    bool CancelRequested() const override { return false; }
-
-private:
-    bool open_ = false;
-};
-
-class NoMessages : public MessagePump {
-public:
-    void PumpOneMessage() override {}
-};
 
 class LastPage : public Browser {
 public:
@@ -79,8 +59,8 @@ TEST_F(E2eTest, FavouritesAddListOpenDeleteAndTheWatchList) {
     {
         user.UseInThisProcess();
         MemoryResultList list;
-        QuietProgress progress;
-        NoMessages pump;
+        test::QuietProgress progress;
+        test::NoMessages pump;
         LastPage browser;
         ButtonBar bar;
         test::RecordingMessageBox messages;
