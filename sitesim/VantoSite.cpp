@@ -218,6 +218,19 @@ Page VantoSite::ItemHost(const SiteRequest& request, int host, const std::string
     return NotFound();
 }
 
+// The site's own error page for a bid amount it cannot take, or nothing
+// with the amount read.
+std::optional<Page> VantoSite::RefuseAmount(const SiteRequest& request, const AuctionItem& item,
+                                            const std::string& member, long& amount)
+{
+    if (!ParseAmount(Decoded(request, "Bid"), amount))
+        return VantoPages::Error("入札金額を正しく入力してください。", member);
+    const long minimum = BidRules::MinimumBid(item);
+    if (amount < minimum)
+        return VantoPages::Error("入札金額が最低入札額（" + Formats::Yen(minimum) + " 円）に達していません。", member);
+    return std::nullopt;
+}
+
 // Called with the house locked.
 Page VantoSite::BidPreview(const SiteRequest& request, int itemIndex, const std::string& member, std::time_t now)
 {
@@ -230,11 +243,8 @@ Page VantoSite::BidPreview(const SiteRequest& request, int itemIndex, const std:
     if (!TextCodec::EucJpToUtf8(Decoded(request, "login"), login) || login != member)
         return VantoPages::Error("ログイン中のIDと入札者のIDが一致しません。", member);
     long amount = 0;
-    if (!ParseAmount(Decoded(request, "Bid"), amount))
-        return VantoPages::Error("入札金額を正しく入力してください。", member);
-    const long minimum = BidRules::MinimumBid(item);
-    if (amount < minimum)
-        return VantoPages::Error("入札金額が最低入札額（" + Formats::Yen(minimum) + " 円）に達していません。", member);
+    if (std::optional<Page> refusal = RefuseAmount(request, item, member, amount))
+        return *refusal;
     int quantity = request.Has("Partial") ? std::atoi(Decoded(request, "Partial").c_str()) : 1;
     return VantoPages::BidConfirm(item, amount, std::max(1, quantity), member, sessions_.IssueToken(item.id));
 }
@@ -255,11 +265,8 @@ Page VantoSite::PlaceBid(const SiteRequest& request, int itemIndex, const std::s
     if (item.HasEnded(now))
         return VantoPages::Error("このオークションは終了しています。", member);
     long amount = 0;
-    if (!ParseAmount(Decoded(request, "Bid"), amount))
-        return VantoPages::Error("入札金額を正しく入力してください。", member);
-    const long minimum = BidRules::MinimumBid(item);
-    if (amount < minimum)
-        return VantoPages::Error("入札金額が最低入札額（" + Formats::Yen(minimum) + " 円）に達していません。", member);
+    if (std::optional<Page> refusal = RefuseAmount(request, item, member, amount))
+        return *refusal;
     int quantity = request.Has("Partial") ? std::atoi(Decoded(request, "Partial").c_str()) : 1;
     if (quantity < 1 || quantity > item.quantity)
         return VantoPages::Error("数量は1から" + std::to_string(item.quantity) + "までで指定してください。", member);

@@ -34,6 +34,8 @@ private:
                               const std::string& linkBase);
     static std::string Decoded(const SiteRequest& request, const std::string& name);
     static bool ParseAmount(const std::string& text, long& amount);
+    static std::optional<Page> RefuseAmount(const SiteRequest& request, const AuctionItem& item,
+                                            const std::string& member, long& amount);
     static Page NotFound();
 
     AuctionHouse& house_;
