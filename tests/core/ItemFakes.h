@@ -116,18 +116,6 @@ public:
     std::vector<FavoriteEntry> offered;
 };
 
-// Local time of a fixed moment, for clocks and expected end lines.
-inline std::time_t LocalTime(int year, int month, int day, int hour, int minute) {
-    std::tm tm{};
-    tm.tm_year = year - 1900;
-    tm.tm_mon = month - 1;
-    tm.tm_mday = day;
-    tm.tm_hour = hour;
-    tm.tm_min = minute;
-    tm.tm_isdst = -1;
-    return std::mktime(&tm);
-}
-
 // A loopback site, the working folder (dump files, the program's folder and
 // so the cache folder), a profile, recorded messages and a fixed clock.
 class ItemHarness {

@@ -1,5 +1,7 @@
 #include "net/TimeLeft.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -7,16 +9,7 @@
 namespace kelo {
 namespace {
 
-std::time_t LocalTime(int year, int month, int day, int hour, int minute) {
-    std::tm t{};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_hour = hour;
-    t.tm_min = minute;
-    t.tm_isdst = -1;
-    return std::mktime(&t);
-}
+using test::LocalTime;
 
 class TimeLeftTest : public ::testing::Test {
 protected:

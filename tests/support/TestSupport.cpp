@@ -47,6 +47,17 @@ MessageAnswer RecordingMessageBox::ShowMessage(std::string_view text, MessageIco
     return buttons == MessageButtons::AbortRetryIgnore ? MessageAnswer::Ignore : MessageAnswer::Ok;
 }
 
+std::time_t LocalTime(int year, int month, int day, int hour, int minute) {
+    std::tm tm{};
+    tm.tm_year = year - 1900;
+    tm.tm_mon = month - 1;
+    tm.tm_mday = day;
+    tm.tm_hour = hour;
+    tm.tm_min = minute;
+    tm.tm_isdst = -1;
+    return std::mktime(&tm);
+}
+
 std::string ReadFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

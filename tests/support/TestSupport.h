@@ -4,6 +4,7 @@
 #include "app/MemorySettingsStore.h"
 #include "app/MessageBox.h"
 
+#include <ctime>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,6 +61,9 @@ public:
     };
     std::vector<Shown> shown;
 };
+
+// Local time of a fixed moment, for fixed clocks and expected end times.
+std::time_t LocalTime(int year, int month, int day, int hour, int minute);
 
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, std::string_view bytes);
