@@ -2,6 +2,7 @@
 // One answer of a site, before it is encoded for the wire.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace sitesim {
@@ -20,6 +21,15 @@ struct Page {
     std::string text;                     // UTF-8 with HARD_BREAK marks
     std::string keyMarker;                // UTF-8; what a reader needs most, for the "nomarker" fault
     std::vector<std::string> setCookies;  // full Set-Cookie values
+
+    static Page Text(Charset charset, std::string text, std::string keyMarker)
+    {
+        Page page;
+        page.charset = charset;
+        page.text = std::move(text);
+        page.keyMarker = std::move(keyMarker);
+        return page;
+    }
 
     static Page Plain(int status, std::string text)
     {

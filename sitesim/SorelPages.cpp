@@ -28,11 +28,7 @@ std::string SorelPages::ItemPath(const SorelItem& item)
 
 Page SorelPages::Sorel(std::string text, std::string keyMarker)
 {
-    Page page;
-    page.charset = Page::Charset::ShiftJis;
-    page.text = std::move(text);
-    page.keyMarker = std::move(keyMarker);
-    return page;
+    return Page::Text(Page::Charset::ShiftJis, std::move(text), std::move(keyMarker));
 }
 
 std::string SorelPages::Header(const std::string& title)

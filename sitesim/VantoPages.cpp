@@ -36,11 +36,7 @@ std::string VantoPages::CategoryPath(const Category& category)
 
 Page VantoPages::Vanto(std::string text, std::string keyMarker)
 {
-    Page page;
-    page.charset = Page::Charset::EucJp;
-    page.text = std::move(text);
-    page.keyMarker = std::move(keyMarker);
-    return page;
+    return Page::Text(Page::Charset::EucJp, std::move(text), std::move(keyMarker));
 }
 
 std::string VantoPages::Header(const std::string& title, const std::string& member)
